@@ -1,0 +1,25 @@
+#include "info.h"
+
+#include "mainwindow/flagicon.h"
+#include "services/help.h"
+#include "ui_info.h"
+
+Info::Info(QWidget* parent) : Form<QWidget>(parent), ui(std::make_unique<Ui::Info>()) {
+    ui->setupUi(this);
+    setWindowIcon(FlagIcon());
+    connect(ui->Command1, &QPushButton::clicked, this, &Info::Command1_Click);
+}
+
+Info::~Info() = default;
+
+void Info::Form_Load() {
+    CentreOnScreen(this);
+}
+
+int Info::helpTopic() const {
+    return HelpTopic::AboutBox;
+}
+
+void Info::Command1_Click() {
+    UnloadForm(this);
+}

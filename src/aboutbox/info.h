@@ -1,0 +1,29 @@
+#pragma once
+
+#include "services/forms.h"
+
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class Info;
+}
+
+// The about box: program name, version, year and author.
+class Info : public Form<QWidget> {
+    Q_OBJECT
+public:
+    explicit Info(QWidget* parent = nullptr);
+    ~Info() override;
+
+    void Form_Load() override;
+
+public slots:
+    void Command1_Click();
+
+protected:
+    int helpTopic() const override;
+
+private:
+    std::unique_ptr<Ui::Info> ui;
+};

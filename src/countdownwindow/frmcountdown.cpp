@@ -1,0 +1,138 @@
+#include "frmcountdown.h"
+
+#include "mainwindow/frmpgr.h"
+#include "services/errortrap.h"
+#include "services/programerror.h"
+#include "settings/declarations.h"
+#include "timecalc/functions.h"
+#include "timecalc/servicetimes.h"
+#include "ui_frmcountdown.h"
+
+#include <QPainter>
+
+namespace {
+
+QPixmap stopwatchPixmap(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal unit = size / 16.0;
+    painter.setPen(QPen(Qt::black, unit));
+    painter.setBrush(Qt::black);
+    painter.drawRect(QRectF(6.5 * unit, 0.5 * unit, 3 * unit, 1.5 * unit)); // the crown
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(QRectF(1.5 * unit, 2.5 * unit, 13 * unit, 13 * unit));
+    painter.setPen(QPen(QColor(255, 0, 0), 1.5 * unit, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(8 * unit, 9 * unit), QPointF(8 * unit, 4.5 * unit));
+    painter.drawLine(QPointF(8 * unit, 9 * unit), QPointF(11 * unit, 11 * unit));
+    return pixmap;
+}
+
+} // namespace
+
+QIcon CountdownIcon() {
+    QIcon icon;
+    icon.addPixmap(stopwatchPixmap(16));
+    icon.addPixmap(stopwatchPixmap(32));
+    return icon;
+}
+
+frmCountdown::frmCountdown(QWidget* parent) : Form<QWidget>(parent), ui(std::make_unique<Ui::frmCountdown>()) {
+    ui->setupUi(this);
+    setWindowIcon(CountdownIcon());
+    connect(&m_timer, &SecondTimer::tick, this, &frmCountdown::Timer1_Timer);
+}
+
+frmCountdown::~frmCountdown() = default;
+
+void frmCountdown::Form_Load() {
+    m_timer.start();
+    try {
+        CountdownUnit = Settings.Anzeige;
+        CentreOnScreen(this);
+    } catch (const ProgramError& error) {
+        ReportError(error.description(), QStringLiteral("#23"));
+    }
+}
+
+void frmCountdown::Form_Unload() {
+    m_timer.stop();
+    ShowForm<frmPGR>();
+    // After the main window's start-up, which clears both.
+    AutoCountdownDone = True;
+    CountdownAtDutyEnd = 0;
+}
+
+void frmCountdown::Timer1_Timer() {
+    if (CounterHalted == 1)
+        return;
+    // A remaining-time function reports its own error; the refresh then halts.
+    const ErrorWatch functionErrors;
+    const auto haltedByFunctionError = [&] {
+        if (functionErrors.errorReported())
+            CounterHalted = 1;
+        return CounterHalted == 1;
+    };
+    try {
+        const DateValue target = CDate(EndOfServiceText(Settings));
+        const DateValue dutyEnd = CDate(TodaysDutyEnd(Settings));
+        const qint32 minutesLeft = MinutesLeft(target);
+        if (haltedByFunctionError())
+            return;
+        const qint32 secondsLeft = SecondsLeft(target);
+        if (haltedByFunctionError())
+            return;
+        if (CountdownAtDutyEnd == 1)
+            CountdownUnit = Unit::Seconds;
+
+        // The unit only ever gets finer; the switch shows "0" beside the coarser unit.
+        switch (CountdownUnit) {
+        case Unit::Hours: {
+            const qint32 hoursLeft = HoursLeft(target);
+            if (haltedByFunctionError())
+                return;
+            showCount(hoursLeft, QStringLiteral("Stunden"));
+            if (minutesLeft < 60) {
+                CountdownUnit = Unit::Minutes;
+                ui->lblTime->setText(QStringLiteral("0"));
+            }
+            break;
+        }
+        case Unit::Minutes:
+            showCount(minutesLeft, QStringLiteral("Minuten"));
+            if (secondsLeft <= 120) {
+                CountdownUnit = Unit::Seconds;
+                ui->lblTime->setText(QStringLiteral("0"));
+            }
+            break;
+        case Unit::Seconds:
+            if (CountdownAtDutyEnd == 1) {
+                const qint32 toDutyEnd = ToInt32(DateDiff(DateInterval::Seconds, Time(), dutyEnd));
+                ui->lblTime->setText(CountText(toDutyEnd));
+                if (toDutyEnd < 0)
+                    showClosingWords(QStringLiteral("Schluß"), QStringLiteral("für Heute!"));
+            } else {
+                showCount(secondsLeft, QStringLiteral("Sekunden"));
+                if (secondsLeft < 0)
+                    showClosingWords(QStringLiteral("Das war's !"), QStringLiteral("und Tschüß......"));
+            }
+            break;
+        default:
+            break; // days or an unknown unit: nothing to count down
+        }
+    } catch (const ProgramError& error) {
+        ReportError(error.description(), QStringLiteral("#22"));
+        CounterHalted = 1;
+    }
+}
+
+void frmCountdown::showCount(qint64 count, const QString& unit) {
+    ui->lblTime->setText(CountText(count));
+    ui->lblEinh->setText(unit);
+}
+
+void frmCountdown::showClosingWords(const QString& first, const QString& second) {
+    ui->lblTime->setText(first);
+    ui->lblEinh->setText(second);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "services/forms.h"
+#include "services/secondtimer.h"
+
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class frmCountdown;
+}
+
+// The countdown window: one large figure, counting down to the end of service in
+// hours, then minutes, then seconds, or the seconds to today's end of duty when the
+// main window handed over at the end of duty.
+class frmCountdown : public Form<QWidget> {
+    Q_OBJECT
+public:
+    explicit frmCountdown(QWidget* parent = nullptr);
+    ~frmCountdown() override;
+
+    void Form_Load() override;
+    void Form_Unload() override;
+
+public slots:
+    void Timer1_Timer();
+
+private:
+    void showCount(qint64 count, const QString& unit);
+    void showClosingWords(const QString& first, const QString& second);
+
+    std::unique_ptr<Ui::frmCountdown> ui;
+    SecondTimer m_timer;
+};
+
+// The countdown window's own icon: a stopwatch.
+QIcon CountdownIcon();

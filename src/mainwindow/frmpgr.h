@@ -1,0 +1,56 @@
+#pragma once
+
+#include "services/forms.h"
+#include "services/secondtimer.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class frmPGR;
+}
+
+// The main window: greeting, rank and name, and the weeks, days, hours, minutes
+// and seconds left, refreshed once a second.
+class frmPGR : public Form<QMainWindow> {
+    Q_OBJECT
+public:
+    explicit frmPGR(QWidget* parent = nullptr);
+    ~frmPGR() override;
+
+    void Form_Load() override;
+    void Form_Unload() override;
+
+    // Working values of the refresh: the end-of-service moment, today's end of
+    // duty and the start of duty, as text.
+    QString txtpgr;
+    QString txtdsch;
+    QString txtdstbeg;
+
+public slots:
+    void Timer1_Timer();
+    void menusettings_Click();
+    void menuquit_Click();
+    void menuCDn_Click();
+    void menuInfo_Click();
+    void menuhilfe_Click();
+
+private:
+    // The functions that fill the five count labels.
+    enum class CountRow { Standard, OffDutyMondayToThursday, OffDutyFriday, Weekend };
+    enum class Flow { Continue, TickEnds };
+
+    bool writeCounts(CountRow row);
+    CountRow offDutyRow(int weekday) const;
+    Flow endOfServiceDayOrQuitQuestion(const QString& dutyEnd);
+    Flow lastSecondsBeforeDutyEnd();
+    void openCountdown(bool atDutyEnd);
+    void restoreWindow();
+    void writeCaption();
+    void runOutCheck();
+    void renewGreeting();
+
+    std::unique_ptr<Ui::frmPGR> ui;
+    SecondTimer m_timer;
+};

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QWidget>
+
+// Windows of the program ("forms"). Each exists at most once. Showing one creates
+// it when it does not exist and runs its Form_Load before it becomes visible;
+// unloading one runs its Form_Unload and deletes it. A window that unloads itself
+// during Form_Load never becomes visible.
+namespace forms {
+QWidget* Existing(const QMetaObject& type);
+void Register(const QMetaObject& type, QWidget* window);
+void MarkUnloaded(QWidget* window);
+bool IsUnloaded(const QWidget* window);
+void Present(QWidget* window);
+} // namespace forms
+
+// Opens the help at a topic (0 is the contents page); help.cpp.
+void ShowHelp(int topic);
+
+template <class Base> class Form : public Base {
+public:
+    explicit Form(QWidget* parent = nullptr) : Base(parent) { this->setAttribute(Qt::WA_DeleteOnClose); }
+
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+
+protected:
+    // The help topic F1 opens in this window.
+    virtual int helpTopic() const { return 0; }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_F1) {
+            ShowHelp(helpTopic());
+            return;
+        }
+        Base::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent* event) override {
+        if (!forms::IsUnloaded(this)) {
+            forms::MarkUnloaded(this);
+            Form_Unload();
+        }
+        Base::closeEvent(event);
+    }
+};
+
+// Shows the window of type F; nullptr when it unloaded itself while loading.
+template <class F> F* ShowForm() {
+    if (auto* existing = qobject_cast<F*>(forms::Existing(F::staticMetaObject))) {
+        forms::Present(existing);
+        return existing;
+    }
+    auto* window = new F;
+    forms::Register(F::staticMetaObject, window);
+    window->Form_Load();
+    if (forms::IsUnloaded(window))
+        return nullptr;
+    forms::Present(window);
+    return window;
+}
+
+template <class F> F* FindForm() {
+    return qobject_cast<F*>(forms::Existing(F::staticMetaObject));
+}
+
+// Unloads the window: its Form_Unload runs, then it closes and is deleted.
+void UnloadForm(QWidget* window);
+
+// Places the window, with its frame, in the middle of its screen.
+void CentreOnScreen(QWidget* window);
+
+// Hands a press of F1 to the window without waiting for it to be handled, as if
+// the user had pressed the key there.
+void PressF1(QWidget* window);
+
+// Ends the program once no window of it is left open. Called whenever a window
+// closes, after the handler that closed it has shown any window that replaces it.
+void EndWhenNoWindowLeft();

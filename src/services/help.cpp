@@ -1,0 +1,61 @@
+#include "help.h"
+
+#include "messages.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QVBoxLayout>
+
+HelpWindow::HelpWindow(QWidget* parent) : Form<QWidget>(parent), m_browser(new QTextBrowser(this)) {
+    setWindowTitle(QStringLiteral("Pilgrast Counter – Hilfe"));
+    setObjectName(QStringLiteral("frmHelp"));
+    m_browser->setObjectName(QStringLiteral("helpBrowser"));
+    m_browser->setOpenLinks(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_browser);
+    resize(560, 480);
+}
+
+bool HelpWindow::showTopic(int topic) {
+    const QString path = HelpFilePath();
+    if (path != m_loadedFile) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        m_browser->setHtml(QString::fromUtf8(file.readAll()));
+        m_loadedFile = path;
+    }
+    const QString anchor = topic == HelpTopic::Contents ? QStringLiteral("inhalt") : QStringLiteral("thema%1").arg(topic);
+    m_browser->scrollToAnchor(anchor);
+    m_topic = topic;
+    return true;
+}
+
+QString HelpFilePath() {
+    const QString name = QStringLiteral("Pgrcn.hlp");
+    const QStringList folders = {QCoreApplication::applicationDirPath(), QStringLiteral(PILGRAST_HELP_INSTALL_DIR)};
+    for (const QString& folder : folders) {
+        const QString candidate = QDir(folder).filePath(name);
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return {};
+}
+
+// A clear message when the help file is missing.
+void ShowHelp(int topic) {
+    const QString path = HelpFilePath();
+    if (path.isEmpty()) {
+        MsgBox(QStringLiteral("Die Hilfedatei Pgrcn.hlp wurde nicht gefunden. Sie gehört neben das Programm "
+                              "oder in den Ordner %1.")
+                   .arg(QStringLiteral(PILGRAST_HELP_INSTALL_DIR)),
+               MsgStyle::Exclamation);
+        return;
+    }
+    HelpWindow* window = ShowForm<HelpWindow>();
+    if (!window->showTopic(topic))
+        MsgBox(QStringLiteral("Die Hilfedatei %1 kann nicht gelesen werden.").arg(path), MsgStyle::Exclamation);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "forms.h"
+
+#include <QTextBrowser>
+
+// Help topics of Pgrcn.hlp; 0 is the contents page.
+namespace HelpTopic {
+constexpr int Contents = 0;
+constexpr int SettingsDialog = 3;
+constexpr int AboutBox = 7;
+} // namespace HelpTopic
+
+// The in-program help viewer: one window showing Pgrcn.hlp.
+class HelpWindow : public Form<QWidget> {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+    bool showTopic(int topic);
+    QTextBrowser* browser() const { return m_browser; }
+    int topic() const { return m_topic; }
+
+private:
+    QTextBrowser* m_browser;
+    QString m_loadedFile;
+    int m_topic = HelpTopic::Contents;
+};
+
+// Where Pgrcn.hlp is found: beside the program, then in the installed data folder.
+QString HelpFilePath();

@@ -1,0 +1,20 @@
+#include "messages.h"
+
+#include <QDebug>
+
+namespace {
+MessageService* currentService = nullptr;
+}
+
+void SetMessageService(MessageService* service) {
+    currentService = service;
+}
+
+int MsgBox(const QString& text, int style) {
+    if (!currentService) {
+        // Only reachable before start-up installed a service; never stay silent.
+        qWarning().noquote() << "Pilgrast:" << text;
+        return MsgOk;
+    }
+    return currentService->show(text, style);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// Message box styles: button set plus icon, as the program has always used them.
+namespace MsgStyle {
+constexpr int OkOnly = 0;
+constexpr int Critical = 16;
+constexpr int YesNoQuestion = 36;
+constexpr int Exclamation = 48;
+constexpr int Information = 64;
+} // namespace MsgStyle
+
+// Buttons a message box answers with.
+constexpr int MsgOk = 1;
+constexpr int MsgYes = 6;
+constexpr int MsgNo = 7;
+
+// Every message box of the program goes through this service, so that it always
+// carries the program's title and tests can read and answer what is shown.
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    virtual int show(const QString& text, int style) = 0;
+};
+
+// The service stays owned by the caller; nullptr restores "no service".
+void SetMessageService(MessageService* service);
+
+// Shows a modal message box and returns the button pressed.
+int MsgBox(const QString& text, int style);

@@ -1,0 +1,21 @@
+#include "programend.h"
+
+#include <QCoreApplication>
+
+namespace {
+std::function<void()> programEnd;
+}
+
+void EndProgram() {
+    if (programEnd) {
+        programEnd();
+        return;
+    }
+    // Leaves every event loop, modal ones included; main() then returns without
+    // closing the windows one by one, so no closing handler runs.
+    QCoreApplication::exit(0);
+}
+
+void SetProgramEnd(std::function<void()> end) {
+    programEnd = std::move(end);
+}

@@ -1,0 +1,60 @@
+#include "qtmessages.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+QMessageBox::Icon iconFor(int style) {
+    switch (style & 0xF0) {
+    case 16:
+        return QMessageBox::Critical;
+    case 32:
+        return QMessageBox::Question;
+    case 48:
+        return QMessageBox::Warning;
+    case 64:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<QMessageBox> BuildMessageBox(const QString& text, int style) {
+    auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
+    box->setWindowTitle(QStringLiteral("Pilgrast"));
+    box->setText(text);
+    box->setIcon(iconFor(style));
+    if ((style & 0x0F) == 4) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+        box->setEscapeButton(QMessageBox::No);
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
+    }
+    return box;
+}
+
+int QtMessageService::show(const QString& text, int style) {
+    const auto box = BuildMessageBox(text, style);
+    switch (box->exec()) {
+    case QMessageBox::Yes:
+        return MsgYes;
+    case QMessageBox::No:
+        return MsgNo;
+    default:
+        return MsgOk;
+    }
+}
+
+bool InstallGermanTranslation() {
+    auto* translator = new QTranslator(qApp);
+    if (!translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "messages.h"
+
+#include <QMessageBox>
+#include <memory>
+
+// Message boxes on screen: modal, titled "Pilgrast", icon and buttons by style.
+class QtMessageService : public MessageService {
+public:
+    int show(const QString& text, int style) override;
+};
+
+// A message box for the text and style, ready to be shown.
+std::unique_ptr<QMessageBox> BuildMessageBox(const QString& text, int style);
+
+// Loads Qt's own German translation, so that standard buttons read "Ja", "Nein"
+// and "OK" whatever the system language. Returns false when it is not installed.
+bool InstallGermanTranslation();

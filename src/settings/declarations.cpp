@@ -1,0 +1,17 @@
+#include "declarations.h"
+
+SettingsRecord Settings;
+
+qint16 OffDutyShown = 0;
+qint16 DutyEndNoticeDone = 0;
+qint16 QuitQuestionAsked = 0;
+qint16 AutoCountdownDone = 0;
+qint16 CounterHalted = 0;
+qint16 CountdownAtDutyEnd = 0;
+qint16 CountdownUnit = 0;
+
+void ResetProgramState() {
+    Settings = SettingsRecord{};
+    OffDutyShown = DutyEndNoticeDone = QuitQuestionAsked = AutoCountdownDone = 0;
+    CounterHalted = CountdownAtDutyEnd = CountdownUnit = 0;
+}

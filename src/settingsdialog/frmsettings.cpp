@@ -1,0 +1,190 @@
+#include "frmsettings.h"
+
+#include "mainwindow/frmpgr.h"
+#include "services/errortrap.h"
+#include "services/help.h"
+#include "services/messages.h"
+#include "services/programend.h"
+#include "services/programerror.h"
+#include "settings/declarations.h"
+#include "settings/fixedtext.h"
+#include "settings/settingsfile.h"
+#include "settings/windows1252.h"
+#include "timecalc/datevalue.h"
+#include "ui_frmsettings.h"
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+QString entered(const QLineEdit* box) {
+    return TrimBlanks(box->text());
+}
+
+// A date or time text that is still one once cut to its field's width, as it
+// will be stored; otherwise the stored value could never be read again.
+bool storableDateOrTime(const QString& text, int width) {
+    return IsDate(text) && IsDate(text.left(width));
+}
+
+} // namespace
+
+frmSettings::frmSettings(QWidget* parent) : Form<QWidget>(parent), ui(std::make_unique<Ui::frmSettings>()) {
+    ui->setupUi(this);
+    connect(ui->cmdsave, &QPushButton::clicked, this, &frmSettings::cmdsave_Click);
+    connect(ui->cmdclose, &QPushButton::clicked, this, &frmSettings::cmdclose_Click);
+    connect(ui->Command1, &QPushButton::clicked, this, &frmSettings::Command1_Click);
+}
+
+frmSettings::~frmSettings() = default;
+
+int frmSettings::helpTopic() const {
+    return HelpTopic::SettingsDialog;
+}
+
+void frmSettings::Form_Load() {
+    CentreOnScreen(this);
+    try {
+        if (!SettingsFileExists()) {
+            ui->txtDsch->setText(QStringLiteral("16:30"));
+            ui->txtDschFr->setText(QStringLiteral("12:00"));
+            return;
+        }
+        ReadSettings();
+        // The full stored texts, blanks included.
+        ui->Vorname->setText(Settings.Vorname);
+        ui->txtName->setText(Settings.Name);
+        ui->txtDstgrd->setText(Settings.Dstgrd);
+        ui->txtpgr->setText(Settings.Pgr);
+        ui->txtDsch->setText(Settings.Dsch);
+        ui->txtDschFr->setText(Settings.DschFr);
+        ui->txtDstBeg->setText(Settings.DstBeg);
+        optionFor(Settings.Anzeige)->setChecked(true);
+        ui->txtnd->setChecked(Settings.nd == 1);
+    } catch (const ProgramError& error) {
+        ReportError(error.description(), QStringLiteral("#24"));
+    }
+}
+
+QRadioButton* frmSettings::optionFor(qint16 unitCode) const {
+    switch (unitCode) {
+    case Unit::Minutes:
+        return ui->Option3;
+    case Unit::Seconds:
+        return ui->Option4;
+    case Unit::Hours:
+        return ui->Option2;
+    default:
+        return ui->Option1;
+    }
+}
+
+qint16 frmSettings::selectedUnit() const {
+    for (const qint16 code : {Unit::Minutes, Unit::Seconds, Unit::Hours})
+        if (optionFor(code)->isChecked())
+            return code;
+    return Unit::Days; // also when no option is selected
+}
+
+void frmSettings::cmdsave_Click() {
+    if (!enteredValuesPass())
+        return;
+    const SettingsRecord previous = Settings;
+    storeEnteredValues();
+    try {
+        WriteSettings();
+    } catch (const ProgramError& error) {
+        // Nothing was saved, so nothing counts as entered either.
+        Settings = previous;
+        ReportError(error.description(), QStringLiteral("#25"));
+        return;
+    }
+    CounterHalted = 0;
+}
+
+// Runs the checks in their order; the first that fails shows its message and puts
+// the focus into the box to mend.
+bool frmSettings::enteredValuesPass() {
+    const QString vorname = entered(ui->Vorname);
+    const QString name = entered(ui->txtName);
+    const QString rank = entered(ui->txtDstgrd);
+    const QString pgr = entered(ui->txtpgr);
+    const QString dutyEnd = entered(ui->txtDsch);
+    const QString fridayEnd = entered(ui->txtDschFr);
+    const QString dutyStart = entered(ui->txtDstBeg);
+    constexpr int timeWidth = SettingsRecord::TimeWidth;
+    const QString invalidTime = QStringLiteral("Uhrzeit ungültig!");
+    const QString invalidDate = QStringLiteral("Datum ungültig!");
+
+    struct Check {
+        std::function<bool()> fails;
+        QString message;
+        QLineEdit* focus;
+    };
+    const std::vector<Check> checks = {
+        {[&] { return vorname.isEmpty(); }, QStringLiteral("Sie müssen einen Vornamen eingeben!"), ui->Vorname},
+        {[&] { return vorname.size() > SettingsRecord::VornameWidth; }, QStringLiteral("Vorname zu lang!"),
+         ui->Vorname},
+        {[&] { return !FitsWindows1252(vorname); }, QStringLiteral("Vorname enthält ungültige Zeichen!"),
+         ui->Vorname},
+        {[&] { return name.isEmpty(); }, QStringLiteral("Sie müssen einen Namen eingeben!"), ui->txtName},
+        {[&] { return name.size() > SettingsRecord::NameWidth; }, QStringLiteral("Name zu lang!"), ui->txtName},
+        {[&] { return !FitsWindows1252(name); }, QStringLiteral("Name enthält ungültige Zeichen!"), ui->txtName},
+        {[&] { return rank.isEmpty(); }, QStringLiteral("Sie müssen einen Dienstgrad eingeben!"), ui->txtDstgrd},
+        {[&] { return rank.size() > SettingsRecord::DstgrdWidth; }, QStringLiteral("Dienstgrad zu lang!"),
+         ui->txtDstgrd},
+        {[&] { return !FitsWindows1252(rank); }, QStringLiteral("Dienstgrad enthält ungültige Zeichen!"),
+         ui->txtDstgrd},
+        {[&] { return pgr.isEmpty(); }, QStringLiteral("Sie müssen ein Pilgrast eingeben!"), ui->txtpgr},
+        {[&] { return !storableDateOrTime(pgr, SettingsRecord::PgrWidth); }, invalidDate, ui->txtpgr},
+        {[&] { return CDate(pgr) < Date(); }, invalidDate, ui->txtpgr},
+        {[&] { return dutyEnd.isEmpty(); },
+         QStringLiteral("Sie müssen den standard Dienstschluß von Mo - Do eingeben!"), ui->txtDsch},
+        {[&] { return !storableDateOrTime(dutyEnd, timeWidth); }, invalidTime, ui->txtDsch},
+        {[&] { return fridayEnd.isEmpty(); },
+         QStringLiteral("Sie müssen den standard Dienstschluß am Freitag eingeben!"), ui->txtDschFr},
+        {[&] { return !storableDateOrTime(fridayEnd, timeWidth); }, invalidTime, ui->txtDschFr},
+        {[&] { return dutyStart.isEmpty(); }, QStringLiteral("Sie müssen den standard Dienstbeginn eingeben!"),
+         ui->txtDstBeg},
+        {[&] { return !storableDateOrTime(dutyStart, timeWidth); }, invalidTime, ui->txtDstBeg},
+        {[&] { return CDate(dutyEnd) < CDate(dutyStart); }, invalidTime, ui->txtDstBeg},
+    };
+    for (const Check& check : checks) {
+        if (check.fails()) {
+            MsgBox(check.message, MsgStyle::Exclamation);
+            check.focus->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
+void frmSettings::storeEnteredValues() {
+    Settings.Nr = 1;
+    Settings.Vorname = LeftAligned(entered(ui->Vorname), SettingsRecord::VornameWidth);
+    Settings.Name = LeftAligned(entered(ui->txtName), SettingsRecord::NameWidth);
+    Settings.Dstgrd = LeftAligned(entered(ui->txtDstgrd), SettingsRecord::DstgrdWidth);
+    Settings.Pgr = LeftAligned(entered(ui->txtpgr), SettingsRecord::PgrWidth);
+    Settings.Dsch = LeftAligned(entered(ui->txtDsch), SettingsRecord::TimeWidth);
+    Settings.DschFr = LeftAligned(entered(ui->txtDschFr), SettingsRecord::TimeWidth);
+    Settings.DstBeg = LeftAligned(entered(ui->txtDstBeg), SettingsRecord::TimeWidth);
+    Settings.nd = ui->txtnd->isChecked() ? 1 : 0;
+    Settings.Anzeige = selectedUnit();
+}
+
+// Back to the main window; without a saved pgr.dat there is nothing to count, and
+// the program ends.
+void frmSettings::cmdclose_Click() {
+    if (!SettingsFileExists()) {
+        EndProgram();
+        return;
+    }
+    UnloadForm(this);
+    if (!ShowForm<frmPGR>())
+        EndProgram();
+}
+
+void frmSettings::Command1_Click() {
+    PressF1(this);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "services/forms.h"
+
+#include <QWidget>
+#include <memory>
+
+class QLineEdit;
+class QRadioButton;
+
+namespace Ui {
+class frmSettings;
+}
+
+// The settings dialog: name, rank, end-of-service date, duty times, the duty-time
+// switch and the unit of the minimised main window's caption.
+class frmSettings : public Form<QWidget> {
+    Q_OBJECT
+public:
+    explicit frmSettings(QWidget* parent = nullptr);
+    ~frmSettings() override;
+
+    void Form_Load() override;
+
+public slots:
+    void cmdsave_Click();
+    void cmdclose_Click();
+    void Command1_Click();
+
+protected:
+    int helpTopic() const override;
+
+private:
+    bool enteredValuesPass();
+    void storeEnteredValues();
+    QRadioButton* optionFor(qint16 unitCode) const;
+    qint16 selectedUnit() const;
+
+    std::unique_ptr<Ui::frmSettings> ui;
+};

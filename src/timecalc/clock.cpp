@@ -1,0 +1,25 @@
+#include "clock.h"
+
+namespace {
+
+class SystemClock : public ClockSource {
+public:
+    QDateTime currentDateTime() const override { return QDateTime::currentDateTime(); }
+};
+
+const SystemClock systemClock;
+const ClockSource* currentSource = &systemClock;
+
+} // namespace
+
+int ClockSource::msecsToNextSecond() const {
+    return 1000 - currentDateTime().time().msec();
+}
+
+void SetClockSource(const ClockSource* source) {
+    currentSource = source ? source : &systemClock;
+}
+
+const ClockSource& CurrentClock() {
+    return *currentSource;
+}

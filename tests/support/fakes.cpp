@@ -1,0 +1,80 @@
+#include "fakes.h"
+
+#include "services/programend.h"
+#include "settings/fixedtext.h"
+#include "settings/recordimage.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QWidget>
+
+void FakeClock::set(const QString& instant) {
+    now = QDateTime::fromString(instant, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    Q_ASSERT(now.isValid());
+}
+
+int ScriptedMessages::show(const QString& text, int style) {
+    shown.append({text, style});
+    if (!answers.isEmpty())
+        return answers.takeFirst();
+    return (style & 0x0F) == 4 ? MsgNo : MsgOk;
+}
+
+QStringList ScriptedMessages::texts() const {
+    QStringList result;
+    for (const Shown& message : shown)
+        result << message.text;
+    return result;
+}
+
+TestWorld::TestWorld(const QString& instant) : m_previousDir(QDir::currentPath()) {
+    clock.set(instant);
+    SetClockSource(&clock);
+    SetMessageService(&messages);
+    SetProgramEnd([this] { ++programEnds; });
+    QDir::setCurrent(m_dir.path());
+    ResetProgramState();
+}
+
+TestWorld::~TestWorld() {
+    deleteAllWindows();
+    QDir::setCurrent(m_previousDir);
+    SetClockSource(nullptr);
+    SetMessageService(nullptr);
+    SetProgramEnd({});
+    ResetProgramState();
+}
+
+void TestWorld::deleteAllWindows() {
+    // Deleting, not closing: no closing handler brings another window up.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (!window->parentWidget() && window->inherits("QWidget") && !window->inherits("QMenu"))
+            delete window;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+SettingsRecord SampleSettings() {
+    SettingsRecord record;
+    record.Nr = 1;
+    SetText(&SettingsRecord::Vorname, record, QStringLiteral("Max"));
+    SetText(&SettingsRecord::Name, record, QStringLiteral("Mustermann"));
+    SetText(&SettingsRecord::Dstgrd, record, QStringLiteral("Gefr"));
+    SetText(&SettingsRecord::Pgr, record, QStringLiteral("01.04.1999"));
+    SetText(&SettingsRecord::Dsch, record, QStringLiteral("16:30"));
+    SetText(&SettingsRecord::DschFr, record, QStringLiteral("12:00"));
+    SetText(&SettingsRecord::DstBeg, record, QStringLiteral("07:00"));
+    record.Anzeige = Unit::Days;
+    record.nd = 1;
+    return record;
+}
+
+void SetText(QString SettingsRecord::*field, SettingsRecord& record, const QString& value) {
+    record.*field = LeftAligned(value, (record.*field).size());
+}
+
+void WriteSettingsFile(const SettingsRecord& record) {
+    QFile file(QStringLiteral("pgr.dat"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(EncodeRecord(record)) != RecordSize)
+        qFatal("cannot write pgr.dat for a test");
+}

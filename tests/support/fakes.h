@@ -1,0 +1,62 @@
+#pragma once
+
+#include "services/messages.h"
+#include "settings/declarations.h"
+#include "timecalc/clock.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QTemporaryDir>
+
+// A clock that stands still until the test moves it.
+class FakeClock : public ClockSource {
+public:
+    QDateTime now;
+    QDateTime currentDateTime() const override { return now; }
+    int msecsToNextSecond() const override { return 3600 * 1000; } // never turns during a test
+    void set(const QString& instant);                               // "yyyy-MM-dd hh:mm:ss"
+    void advance(int seconds) { now = now.addSecs(seconds); }
+};
+
+// Records every message box and answers from a script (OK, or No to questions,
+// when the script is empty).
+class ScriptedMessages : public MessageService {
+public:
+    struct Shown {
+        QString text;
+        int style;
+    };
+    QList<Shown> shown;
+    QList<int> answers;
+    int show(const QString& text, int style) override;
+    QStringList texts() const;
+};
+
+// Everything a test of the program needs: a fake clock, scripted messages, a
+// recorded program end and an empty current directory of its own. Restores all
+// on destruction and deletes every window left open.
+class TestWorld {
+public:
+    explicit TestWorld(const QString& instant = QStringLiteral("1999-03-01 10:00:00"));
+    ~TestWorld();
+    TestWorld(const TestWorld&) = delete;
+    TestWorld& operator=(const TestWorld&) = delete;
+
+    FakeClock clock;
+    ScriptedMessages messages;
+    int programEnds = 0;
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    static void deleteAllWindows();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previousDir;
+};
+
+// A complete record as the settings dialog stores it: Max Mustermann, Gefr, end of
+// service 01.04.1999 (a Thursday), duty 07:00 to 16:30, Friday to 12:00, days, duty-time mode.
+SettingsRecord SampleSettings();
+void SetText(QString SettingsRecord::*field, SettingsRecord& record, const QString& value);
+// Writes the record as pgr.dat into the current directory.
+void WriteSettingsFile(const SettingsRecord& record);
