@@ -13,7 +13,11 @@
 namespace {
 
 constexpr qint64 SecondsPerDay = 86400;
-const QDate dayZero(1899, 12, 30);
+// 30 December 1899; a function so that it is ready for other files' static values too.
+QDate dayZero() {
+    static const QDate day(1899, 12, 30);
+    return day;
+}
 
 DateValue fromDayAndSecond(qint64 day, int second) {
     return static_cast<double>(day) + static_cast<double>(second) / SecondsPerDay;
@@ -45,7 +49,7 @@ std::optional<qint64> parseDay(const QRegularExpressionMatch& match) {
                      match.captured(QStringLiteral("day")).toInt());
     if (!date.isValid() || date.year() < 1)
         return std::nullopt;
-    return dayZero.daysTo(date);
+    return dayZero().daysTo(date);
 }
 
 std::optional<int> parseSecondOfDay(const QRegularExpressionMatch& match) {
@@ -107,11 +111,11 @@ qint64 unitsSinceDayZero(DateInterval interval, DateValue value, int firstDayOfW
 
 DateValue Now() {
     const QDateTime now = clockNow();
-    return fromDayAndSecond(dayZero.daysTo(now.date()), now.time().msecsSinceStartOfDay() / 1000);
+    return fromDayAndSecond(dayZero().daysTo(now.date()), now.time().msecsSinceStartOfDay() / 1000);
 }
 
 DateValue Date() {
-    return fromDayAndSecond(dayZero.daysTo(clockNow().date()), 0);
+    return fromDayAndSecond(dayZero().daysTo(clockNow().date()), 0);
 }
 
 DateValue Time() {

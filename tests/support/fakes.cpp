@@ -7,7 +7,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QWidget>
+#include <unistd.h>
 
 void FakeClock::set(const QString& instant) {
     now = QDateTime::fromString(instant, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
@@ -77,4 +80,27 @@ void WriteSettingsFile(const SettingsRecord& record) {
     QFile file(QStringLiteral("pgr.dat"));
     if (!file.open(QIODevice::WriteOnly) || file.write(EncodeRecord(record)) != RecordSize)
         qFatal("cannot write pgr.dat for a test");
+}
+
+namespace {
+bool runChattr(const QString& flag, const QString& path) {
+    return QProcess::execute(QStringLiteral("chattr"), {flag, path}) == 0;
+}
+} // namespace
+
+ReadOnlyFolder::ReadOnlyFolder(const QString& path) : m_path(QFileInfo(path).absoluteFilePath()) {
+    if (geteuid() == 0) {
+        m_active = runChattr(QStringLiteral("+i"), m_path);
+        return;
+    }
+    m_active = QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ExeOwner);
+}
+
+ReadOnlyFolder::~ReadOnlyFolder() {
+    if (!m_active)
+        return;
+    if (geteuid() == 0)
+        runChattr(QStringLiteral("-i"), m_path);
+    else
+        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }

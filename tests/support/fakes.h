@@ -60,3 +60,16 @@ SettingsRecord SampleSettings();
 void SetText(QString SettingsRecord::*field, SettingsRecord& record, const QString& value);
 // Writes the record as pgr.dat into the current directory.
 void WriteSettingsFile(const SettingsRecord& record);
+
+// Makes a folder read-only while it lives: by its permissions, or for the
+// superuser, whom permissions do not bind, by the immutable attribute.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString& path);
+    ~ReadOnlyFolder();
+    bool active() const { return m_active; }
+
+private:
+    QString m_path;
+    bool m_active = false;
+};
