@@ -5,7 +5,6 @@
 #include "settings/fixedtext.h"
 
 #include <QDate>
-#include <QRegularExpression>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -44,41 +43,99 @@ QDateTime clockNow() {
     return CurrentClock().currentDateTime();
 }
 
-std::optional<qint64> parseDay(const QRegularExpressionMatch& match) {
-    const QDate date(match.captured(QStringLiteral("year")).toInt(), match.captured(QStringLiteral("month")).toInt(),
-                     match.captured(QStringLiteral("day")).toInt());
+// Reads the text forms "d.m.yyyy", "h:mm", "h:mm:ss" and "d.m.yyyy h:mm[:ss]". A
+// hand-written reader: the main window converts texts many times every second.
+class TextReader {
+public:
+    explicit TextReader(const QString& text) : m_text(text) {}
+
+    bool atEnd() const { return m_pos == m_text.size(); }
+    bool nextIs(QChar ch) const { return m_pos < m_text.size() && m_text.at(m_pos) == ch; }
+
+    bool skip(QChar ch) {
+        if (!nextIs(ch))
+            return false;
+        ++m_pos;
+        return true;
+    }
+
+    // A number of minDigits to maxDigits decimal digits.
+    std::optional<int> number(int minDigits, int maxDigits) {
+        int value = 0;
+        int digits = 0;
+        while (digits < maxDigits && m_pos < m_text.size() && m_text.at(m_pos).isDigit() &&
+               m_text.at(m_pos).unicode() < 0x80) {
+            value = value * 10 + (m_text.at(m_pos).unicode() - '0');
+            ++m_pos;
+            ++digits;
+        }
+        if (digits < minDigits)
+            return std::nullopt;
+        return value;
+    }
+
+    // Whether the first number is followed by a point, so that a date comes first.
+    bool startsWithDate() const {
+        qsizetype pos = m_pos;
+        while (pos < m_text.size() && m_text.at(pos).isDigit())
+            ++pos;
+        return pos < m_text.size() && m_text.at(pos) == QLatin1Char('.');
+    }
+
+private:
+    const QString& m_text;
+    qsizetype m_pos = 0;
+};
+
+std::optional<qint64> readDay(TextReader& reader) {
+    const auto day = reader.number(1, 2);
+    if (!day || !reader.skip(QLatin1Char('.')))
+        return std::nullopt;
+    const auto month = reader.number(1, 2);
+    if (!month || !reader.skip(QLatin1Char('.')))
+        return std::nullopt;
+    const auto year = reader.number(4, 4);
+    if (!year)
+        return std::nullopt;
+    const QDate date(*year, *month, *day);
     if (!date.isValid() || date.year() < 1)
         return std::nullopt;
     return dayZero().daysTo(date);
 }
 
-std::optional<int> parseSecondOfDay(const QRegularExpressionMatch& match) {
-    const int hours = match.captured(QStringLiteral("hours")).toInt();
-    const int minutes = match.captured(QStringLiteral("minutes")).toInt();
-    const int seconds = match.captured(QStringLiteral("seconds")).toInt();
-    if (hours > 23 || minutes > 59 || seconds > 59)
+std::optional<int> readSecondOfDay(TextReader& reader) {
+    const auto hours = reader.number(1, 2);
+    if (!hours || !reader.skip(QLatin1Char(':')))
         return std::nullopt;
-    return hours * 3600 + minutes * 60 + seconds;
+    const auto minutes = reader.number(2, 2);
+    if (!minutes)
+        return std::nullopt;
+    std::optional<int> seconds = 0;
+    if (reader.skip(QLatin1Char(':')))
+        seconds = reader.number(2, 2);
+    if (!seconds || *hours > 23 || *minutes > 59 || *seconds > 59)
+        return std::nullopt;
+    return *hours * 3600 + *minutes * 60 + *seconds;
 }
 
 std::optional<DateValue> tryConvert(const QString& text) {
-    static const QRegularExpression form(QStringLiteral(
-        R"(^(?:(?<day>\d{1,2})\.(?<month>\d{1,2})\.(?<year>\d{4}))?)"
-        R"((?<gap> +)?)"
-        R"((?:(?<hours>\d{1,2}):(?<minutes>\d{2})(?::(?<seconds>\d{2}))?)?$)"));
     const QString trimmed = TrimBlanks(text);
-    const QRegularExpressionMatch match = form.match(trimmed);
-    if (trimmed.isEmpty() || !match.hasMatch())
-        return std::nullopt;
-    const bool hasDate = match.hasCaptured(QStringLiteral("day"));
-    const bool hasTime = match.hasCaptured(QStringLiteral("hours"));
-    // A gap of blanks belongs between a date and a time, nowhere else.
-    if (match.hasCaptured(QStringLiteral("gap")) != (hasDate && hasTime))
-        return std::nullopt;
-
-    const std::optional<qint64> day = hasDate ? parseDay(match) : std::optional<qint64>(0);
-    const std::optional<int> second = hasTime ? parseSecondOfDay(match) : std::optional<int>(0);
-    if (!day || !second)
+    TextReader reader(trimmed);
+    std::optional<qint64> day = 0;
+    if (reader.startsWithDate()) {
+        day = readDay(reader);
+        if (!day)
+            return std::nullopt;
+        if (reader.atEnd())
+            return fromDayAndSecond(*day, 0);
+        // Between a date and a time stand one or more blanks.
+        if (!reader.skip(QLatin1Char(' ')))
+            return std::nullopt;
+        while (reader.skip(QLatin1Char(' '))) {
+        }
+    }
+    const std::optional<int> second = readSecondOfDay(reader);
+    if (!second || !reader.atEnd())
         return std::nullopt;
     return fromDayAndSecond(*day, *second);
 }

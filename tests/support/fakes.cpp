@@ -8,6 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include "timecalc/functions.h"
+#include "timecalc/servicetimes.h"
+#include <QPointer>
 #include <QProcess>
 #include <QWidget>
 #include <unistd.h>
@@ -51,9 +55,12 @@ TestWorld::~TestWorld() {
 
 void TestWorld::deleteAllWindows() {
     // Deleting, not closing: no closing handler brings another window up.
+    QList<QPointer<QWidget>> windows;
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (!window->parentWidget() && window->inherits("QWidget") && !window->inherits("QMenu"))
-            delete window;
+        if (!window->parentWidget())
+            windows << window;
+    for (const QPointer<QWidget>& window : windows)
+        delete window.data();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -103,4 +110,29 @@ ReadOnlyFolder::~ReadOnlyFolder() {
         runChattr(QStringLiteral("-i"), m_path);
     else
         QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QString LabelText(const QWidget* window, const char* name) {
+    const auto* label = window->findChild<QLabel*>(QString::fromLatin1(name));
+    Q_ASSERT(label);
+    return label->text();
+}
+
+QStringList ShownCounts(const QWidget* mainWindow) {
+    QStringList counts;
+    for (const char* name : {"LblWeek", "LblDay", "lblhours", "lblMinutes", "lblSeconds"})
+        counts << LabelText(mainWindow, name);
+    return counts;
+}
+
+QStringList PlainCountsAt(FakeClock& clock, const QString& instant) {
+    const QDateTime before = clock.now;
+    clock.set(instant);
+    const qint16 flagBefore = OffDutyShown;
+    const DateValue end = CDate(EndOfServiceText(Settings));
+    const QStringList counts = {CountText(WeeksLeft(end)), CountText(DaysLeft(end)), CountText(HoursLeft(end)),
+                                CountText(MinutesLeft(end)), CountText(SecondsLeft(end))};
+    OffDutyShown = flagBefore;
+    clock.now = before;
+    return counts;
 }

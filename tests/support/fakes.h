@@ -73,3 +73,13 @@ private:
     QString m_path;
     bool m_active = false;
 };
+
+// The text of the named label in the window.
+QString LabelText(const QWidget* window, const char* name);
+
+// The five counts (weeks to seconds) of the main window, as shown.
+QStringList ShownCounts(const QWidget* mainWindow);
+
+// The plain counts at the instant to the end of service of the current Settings,
+// as the main window would show them; the clock is put back afterwards.
+QStringList PlainCountsAt(FakeClock& clock, const QString& instant);

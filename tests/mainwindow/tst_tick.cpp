@@ -1,0 +1,241 @@
+#include "countdownwindow/frmcountdown.h"
+#include "mainwindow/frmpgr.h"
+#include "support/fakes.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString quitQuestion = QStringLiteral("Für Heute ist Dienstschluß! Möchten Sie den Counter beenden?");
+
+// Sets the clock and runs one tick of the main window, which must exist.
+frmPGR* tickAt(TestWorld& world, const QString& instant) {
+    world.clock.set(instant);
+    frmPGR* window = FindForm<frmPGR>();
+    Q_ASSERT(window);
+    window->Timer1_Timer();
+    return FindForm<frmPGR>();
+}
+
+frmCountdown* countdownTickAt(TestWorld& world, const QString& instant) {
+    world.clock.set(instant);
+    frmCountdown* window = FindForm<frmCountdown>();
+    Q_ASSERT(window);
+    window->Timer1_Timer();
+    return window;
+}
+
+frmPGR* startWith(TestWorld& world, const SettingsRecord& record, const QString& instant) {
+    world.clock.set(instant);
+    WriteSettingsFile(record);
+    return ShowForm<frmPGR>();
+}
+
+} // namespace
+
+class TickTest : public QObject {
+    Q_OBJECT
+private slots:
+    void workingDay() {
+        TestWorld world;
+        frmPGR* window = startWith(world, SampleSettings(), QStringLiteral("1999-03-01 06:30:00"));
+        QCOMPARE(LabelText(window, "lbldaytime"), QStringLiteral("Guten Morgen!"));
+
+        const QStringList atDutyStart = PlainCountsAt(world.clock, QStringLiteral("1999-03-01 07:00:00"));
+        tickAt(world, QStringLiteral("1999-03-01 06:30:01"));
+        QCOMPARE(ShownCounts(window), atDutyStart);
+        QCOMPARE(OffDutyShown, True);
+        tickAt(world, QStringLiteral("1999-03-01 07:00:00"));
+        QCOMPARE(ShownCounts(window), atDutyStart); // still off duty: frozen
+
+        tickAt(world, QStringLiteral("1999-03-01 07:00:01"));
+        QCOMPARE(ShownCounts(window), PlainCountsAt(world.clock, QStringLiteral("1999-03-01 07:00:01")));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Pilgrast Counter 01.04.1999 16:30 Uhr"));
+
+        QVERIFY(tickAt(world, QStringLiteral("1999-03-01 16:29:48")));
+        QVERIFY(!FindForm<frmCountdown>());
+        QCOMPARE(tickAt(world, QStringLiteral("1999-03-01 16:29:49")), nullptr);
+        QVERIFY(FindForm<frmCountdown>());
+        QCOMPARE(CountdownAtDutyEnd, 1);
+        QCOMPARE(AutoCountdownDone, True);
+
+        frmCountdown* countdown = countdownTickAt(world, QStringLiteral("1999-03-01 16:29:50"));
+        QCOMPARE(LabelText(countdown, "lblTime"), QStringLiteral("10"));
+        QCOMPARE(LabelText(countdown, "lblEinh"), QString());
+        countdownTickAt(world, QStringLiteral("1999-03-01 16:30:00"));
+        QCOMPARE(LabelText(countdown, "lblTime"), QStringLiteral("0"));
+        countdownTickAt(world, QStringLiteral("1999-03-01 16:30:01"));
+        QCOMPARE(LabelText(countdown, "lblTime"), QStringLiteral("Schluß"));
+        QCOMPARE(LabelText(countdown, "lblEinh"), QStringLiteral("für Heute!"));
+
+        world.clock.set(QStringLiteral("1999-03-01 16:30:05"));
+        countdown->close();
+        window = FindForm<frmPGR>();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(AutoCountdownDone, True);
+        QCOMPARE(CountdownAtDutyEnd, 0);
+
+        world.messages.answers = {MsgYes};
+        tickAt(world, QStringLiteral("1999-03-01 16:30:06"));
+        QCOMPARE(ShownCounts(window), PlainCountsAt(world.clock, QStringLiteral("1999-03-02 07:00:00")));
+        QCOMPARE(world.messages.texts(), QStringList{quitQuestion});
+        QCOMPARE(world.messages.shown[0].style, 36);
+        QCOMPARE(world.programEnds, 1);
+    }
+
+    // Friday evening and the weekend count from Monday's start of duty; a Friday
+    // morning from that same morning's.
+    void offDutyDays_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("nextDutyStart");
+        QTest::addColumn<bool>("asksToQuit");
+        QTest::newRow("Friday before duty") << "1999-03-05 06:15:00" << "1999-03-05 07:00:00" << false;
+        QTest::newRow("Friday evening") << "1999-03-05 17:00:00" << "1999-03-08 07:00:00" << true;
+        QTest::newRow("Saturday") << "1999-03-06 10:00:00" << "1999-03-08 07:00:00" << false;
+        QTest::newRow("Sunday") << "1999-03-07 23:00:00" << "1999-03-08 07:00:00" << false;
+        QTest::newRow("Monday exactly at the start") << "1999-03-08 07:00:00" << "1999-03-08 07:00:00" << false;
+    }
+    void offDutyDays() {
+        QFETCH(QString, start);
+        QFETCH(QString, nextDutyStart);
+        TestWorld world;
+        startWith(world, SampleSettings(), start);
+        frmPGR* window = tickAt(world, start);
+        QFETCH(bool, asksToQuit);
+        QCOMPARE(ShownCounts(window), PlainCountsAt(world.clock, nextDutyStart));
+        QCOMPARE(world.messages.texts(), asksToQuit ? QStringList{quitQuestion} : QStringList{});
+    }
+
+    void weekendStillActsOnFridaysEndOfDuty() {
+        TestWorld world;
+        startWith(world, SampleSettings(), QStringLiteral("1999-03-06 10:00:00"));
+        frmPGR* window = tickAt(world, QStringLiteral("1999-03-06 10:00:01"));
+        const QStringList frozen = ShownCounts(window);
+        tickAt(world, QStringLiteral("1999-03-06 11:00:00"));
+        QCOMPARE(ShownCounts(window), frozen);
+        QCOMPARE(tickAt(world, QStringLiteral("1999-03-06 11:59:49")), nullptr);
+        QVERIFY(FindForm<frmCountdown>());
+        QVERIFY(world.messages.shown.isEmpty()); // never the question at the weekend
+    }
+
+    void secondEveningGetsItsOwnCounts() {
+        TestWorld world;
+        SettingsRecord record = SampleSettings();
+        startWith(world, record, QStringLiteral("1999-03-01 18:00:00"));
+        AutoCountdownDone = True; // as after a countdown window closed
+        tickAt(world, QStringLiteral("1999-03-01 18:00:01"));
+        tickAt(world, QStringLiteral("1999-03-02 12:00:00"));
+        frmPGR* window = tickAt(world, QStringLiteral("1999-03-02 16:29:49"));
+        QVERIFY(window); // the countdown already ran this start-up: the window only comes back
+        window = tickAt(world, QStringLiteral("1999-03-02 16:30:00"));
+        QCOMPARE(ShownCounts(window), PlainCountsAt(world.clock, QStringLiteral("1999-03-03 07:00:00")));
+        QCOMPARE(world.messages.texts(), QStringList{quitQuestion}); // asked once, on the first evening
+    }
+
+    void endOfServiceDay_data() {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<QString>("stillWaiting");
+        QTest::addColumn<QString>("opens");
+        QTest::newRow("days") << 1 << "1999-04-01 16:29:55" << "";
+        QTest::newRow("hours") << 4 << "" << "1999-04-01 08:00:00";
+        QTest::newRow("minutes") << 2 << "1999-04-01 15:30:01" << "1999-04-01 15:31:00";
+        QTest::newRow("seconds") << 3 << "1999-04-01 16:27:59" << "1999-04-01 16:28:01";
+    }
+    void endOfServiceDay() {
+        QFETCH(int, unit);
+        QFETCH(QString, stillWaiting);
+        QFETCH(QString, opens);
+        TestWorld world;
+        SettingsRecord record = SampleSettings();
+        record.Anzeige = qint16(unit);
+        frmPGR* window = startWith(world, record, QStringLiteral("1999-04-01 06:00:00"));
+        if (!stillWaiting.isEmpty()) {
+            window->showMinimized();
+            window = tickAt(world, stillWaiting);
+            QVERIFY(window);
+            QVERIFY(!window->isMinimized());
+            QVERIFY(!FindForm<frmCountdown>());
+        }
+        if (!opens.isEmpty()) {
+            QCOMPARE(tickAt(world, opens), nullptr);
+            QVERIFY(FindForm<frmCountdown>());
+            QCOMPARE(CountdownAtDutyEnd, 0);
+        }
+        QVERIFY(world.messages.shown.isEmpty()); // no end-of-duty question on that day
+    }
+
+    void simpleModeAfterTheEnd() {
+        TestWorld world;
+        SettingsRecord record = SampleSettings();
+        record.nd = 0;
+        SetText(&SettingsRecord::Pgr, record, QStringLiteral("01.03.1999"));
+        frmPGR* window = startWith(world, record, QStringLiteral("1999-03-10 10:00:00"));
+        window->showMinimized();
+        tickAt(world, QStringLiteral("1999-03-10 10:00:01"));
+        QCOMPARE(ShownCounts(window), (QStringList{"-1", "0", "0", "0", "0"}));
+        QCOMPARE(window->windowTitle(), QStringLiteral("-9 Tage")); // built before the counts are reset
+        QCOMPARE(window->txtpgr, QStringLiteral("01.03.1999 16:30"));
+    }
+
+    void minimisedCaptionByUnit_data() {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("days") << 1 << "31 Tage";
+        QTest::newRow("minutes") << 2 << "44820 Minuten";
+        QTest::newRow("seconds") << 3 << "2689200 Sekunden";
+        QTest::newRow("hours") << 4 << "747 Stunden";
+        QTest::newRow("unknown") << 5 << "31 Tage";
+    }
+    void minimisedCaptionByUnit() {
+        QFETCH(int, unit);
+        TestWorld world;
+        SettingsRecord record = SampleSettings();
+        record.Anzeige = qint16(unit);
+        record.nd = 0;
+        frmPGR* window = startWith(world, record, QStringLiteral("1999-03-01 13:30:00"));
+        window->showMinimized();
+        tickAt(world, QStringLiteral("1999-03-01 13:30:00"));
+        QTEST(window->windowTitle(), "caption");
+    }
+
+    void failuresHaltWithOneMessage_data() {
+        QTest::addColumn<QString>("pgr");
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("no date") << "31.02.1999" << "#20";
+        QTest::newRow("days overflow") << "01.03.2089" << "#1";
+        QTest::newRow("seconds overflow") << "01.03.2069" << "#13";
+    }
+    void failuresHaltWithOneMessage() {
+        QFETCH(QString, pgr);
+        QFETCH(QString, tag);
+        TestWorld world;
+        SettingsRecord record = SampleSettings();
+        record.nd = 0;
+        SetText(&SettingsRecord::Pgr, record, pgr);
+        frmPGR* window = startWith(world, record, QStringLiteral("1999-03-01 10:00:00"));
+        for (int second = 1; second <= 5; ++second)
+            tickAt(world, QStringLiteral("1999-03-01 10:00:0%1").arg(second));
+        QCOMPARE(world.messages.shown.size(), 1);
+        QVERIFY(world.messages.shown[0].text.endsWith(tag));
+        QCOMPARE(world.messages.shown[0].style, 16);
+        QCOMPARE(CounterHalted, 1);
+        QCOMPARE(LabelText(window, "LblDay"), QString()); // nothing written after the failure
+    }
+
+    // The end of service stays the same moment on every day of the week.
+    void endOfServiceDoesNotMoveOnMondays() {
+        TestWorld world;
+        SettingsRecord record = SampleSettings();
+        SetText(&SettingsRecord::Pgr, record, QStringLiteral("02.04.1999")); // a Friday: ends at 12:00
+        startWith(world, record, QStringLiteral("1999-03-05 10:00:00"));
+        frmPGR* window = tickAt(world, QStringLiteral("1999-03-05 10:00:01"));
+        const int fridayHours = LabelText(window, "lblhours").toInt();
+        AutoCountdownDone = True;
+        tickAt(world, QStringLiteral("1999-03-08 10:00:01"));
+        QCOMPARE(LabelText(window, "lblhours").toInt(), fridayHours - 72);
+        QCOMPARE(window->txtpgr, QStringLiteral("02.04.1999 12:00"));
+    }
+};
+
+QTEST_MAIN(TickTest)
+#include "tst_tick.moc"
