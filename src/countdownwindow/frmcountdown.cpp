@@ -38,7 +38,8 @@ QIcon CountdownIcon() {
     return icon;
 }
 
-frmCountdown::frmCountdown(QWidget* parent) : Form<QWidget>(parent), ui(std::make_unique<Ui::frmCountdown>()) {
+frmCountdown::frmCountdown(QWidget* parent)
+    : Form<QWidget>(parent), ui(std::make_unique<Ui::frmCountdown>()) {
     ui->setupUi(this);
     setWindowIcon(CountdownIcon());
     connect(&m_timer, &SecondTimer::tick, this, &frmCountdown::Timer1_Timer);

@@ -22,9 +22,9 @@
 namespace {
 
 const QString quitQuestion = QStringLiteral("Für Heute ist Dienstschluß! Möchten Sie den Counter beenden?");
-const QString countdownRefusal =
-    QStringLiteral("Countdown steht nicht zur Verfügung! - Sie haben die Einstellung 'Tage' in der Taskleiste "
-                   "gewählt! Um den Countdown anzuzeigen, müssen Sie Stunden , Minuten oder Sekunden auswählen!");
+const QString countdownRefusal = QStringLiteral(
+    "Countdown steht nicht zur Verfügung! - Sie haben die Einstellung 'Tage' in der Taskleiste "
+    "gewählt! Um den Countdown anzuzeigen, müssen Sie Stunden , Minuten oder Sekunden auswählen!");
 
 // A label's caption as a number; anything else is an error of the refresh.
 qint64 captionNumber(const QLabel* label) {
@@ -167,7 +167,8 @@ bool frmPGR::writeCounts(CountRow row) {
             return false;
         }
     }
-    const std::array<QLabel*, 5> labels = {ui->LblWeek, ui->LblDay, ui->lblhours, ui->lblMinutes, ui->lblSeconds};
+    const std::array<QLabel*, 5> labels = {ui->LblWeek, ui->LblDay, ui->lblhours, ui->lblMinutes,
+                                           ui->lblSeconds};
     for (std::size_t i = 0; i < labels.size(); ++i)
         labels[i]->setText(texts[i]);
     return true;
@@ -202,7 +203,8 @@ frmPGR::Flow frmPGR::endOfServiceDayOrQuitQuestion(const QString& dutyEnd) {
         return Flow::Continue;
     }
     const bool weekday = Weekday(Date(), vbMonday) < 6;
-    if (DateDiff(DateInterval::Seconds, Time(), CDate(txtdsch)) < 10 && QuitQuestionAsked == False && weekday) {
+    if (DateDiff(DateInterval::Seconds, Time(), CDate(txtdsch)) < 10 && QuitQuestionAsked == False &&
+        weekday) {
         QuitQuestionAsked = True;
         if (MsgBox(quitQuestion, MsgStyle::YesNoQuestion) == MsgYes) {
             EndProgram();
@@ -242,7 +244,8 @@ void frmPGR::restoreWindow() {
 
 void frmPGR::writeCaption() {
     if (!isMinimized()) {
-        setWindowTitle(QStringLiteral("Pilgrast Counter ") + EndOfServiceText(Settings) + QStringLiteral(" Uhr"));
+        setWindowTitle(QStringLiteral("Pilgrast Counter ") + EndOfServiceText(Settings) +
+                       QStringLiteral(" Uhr"));
         return;
     }
     switch (Settings.Anzeige) {

@@ -60,7 +60,8 @@ void CentreOnScreen(QWidget* window) {
         return;
     const QRect area = screen->geometry();
     const QSize outer = window->frameGeometry().size();
-    window->move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+    window->move(area.x() + (area.width() - outer.width()) / 2,
+                 area.y() + (area.height() - outer.height()) / 2);
 }
 
 void PressF1(QWidget* window) {

@@ -19,6 +19,10 @@ HelpWindow::HelpWindow(QWidget* parent) : Form<QWidget>(parent), m_browser(new Q
     resize(560, 480);
 }
 
+void HelpWindow::Form_Load() {
+    CentreOnScreen(this);
+}
+
 bool HelpWindow::showTopic(int topic) {
     const QString path = HelpFilePath();
     if (path != m_loadedFile) {
@@ -28,7 +32,8 @@ bool HelpWindow::showTopic(int topic) {
         m_browser->setHtml(QString::fromUtf8(file.readAll()));
         m_loadedFile = path;
     }
-    const QString anchor = topic == HelpTopic::Contents ? QStringLiteral("inhalt") : QStringLiteral("thema%1").arg(topic);
+    const QString anchor =
+        topic == HelpTopic::Contents ? QStringLiteral("inhalt") : QStringLiteral("thema%1").arg(topic);
     m_browser->scrollToAnchor(anchor);
     m_topic = topic;
     return true;
@@ -36,7 +41,8 @@ bool HelpWindow::showTopic(int topic) {
 
 QString HelpFilePath() {
     const QString name = QStringLiteral("Pgrcn.hlp");
-    const QStringList folders = {QCoreApplication::applicationDirPath(), QStringLiteral(PILGRAST_HELP_INSTALL_DIR)};
+    const QStringList folders = {QCoreApplication::applicationDirPath(),
+                                 QStringLiteral(PILGRAST_HELP_INSTALL_DIR)};
     for (const QString& folder : folders) {
         const QString candidate = QDir(folder).filePath(name);
         if (QFileInfo(candidate).isFile())
@@ -57,5 +63,6 @@ void ShowHelp(int topic) {
     }
     HelpWindow* window = ShowForm<HelpWindow>();
     if (!window->showTopic(topic))
-        MsgBox(QStringLiteral("Die Hilfedatei %1 kann nicht gelesen werden.").arg(path), MsgStyle::Exclamation);
+        MsgBox(QStringLiteral("Die Hilfedatei %1 kann nicht gelesen werden.").arg(path),
+               MsgStyle::Exclamation);
 }

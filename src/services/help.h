@@ -16,6 +16,7 @@ class HelpWindow : public Form<QWidget> {
     Q_OBJECT
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
+    void Form_Load() override;
     bool showTopic(int topic);
     QTextBrowser* browser() const { return m_browser; }
     int topic() const { return m_topic; }

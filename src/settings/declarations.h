@@ -16,12 +16,12 @@ struct SettingsRecord {
     QString Vorname = QString(VornameWidth, QLatin1Char(' '));
     QString Name = QString(NameWidth, QLatin1Char(' '));
     QString Dstgrd = QString(DstgrdWidth, QLatin1Char(' '));
-    QString Pgr = QString(PgrWidth, QLatin1Char(' '));        // end-of-service date
-    QString Dsch = QString(TimeWidth, QLatin1Char(' '));      // end of duty Monday to Thursday
-    qint16 Anzeige = 0;                                       // display unit code, see below
-    QString DschFr = QString(TimeWidth, QLatin1Char(' '));    // end of duty Friday
-    qint16 nd = 0;                                            // 1: count duty time only
-    QString DstBeg = QString(TimeWidth, QLatin1Char(' '));    // start of duty
+    QString Pgr = QString(PgrWidth, QLatin1Char(' '));     // end-of-service date
+    QString Dsch = QString(TimeWidth, QLatin1Char(' '));   // end of duty Monday to Thursday
+    qint16 Anzeige = 0;                                    // display unit code, see below
+    QString DschFr = QString(TimeWidth, QLatin1Char(' ')); // end of duty Friday
+    qint16 nd = 0;                                         // 1: count duty time only
+    QString DstBeg = QString(TimeWidth, QLatin1Char(' ')); // start of duty
 
     bool operator==(const SettingsRecord&) const = default;
 };

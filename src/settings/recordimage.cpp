@@ -1,7 +1,7 @@
 #include "recordimage.h"
 
-#include "services/programerror.h"
 #include "fixedtext.h"
+#include "services/programerror.h"
 #include "windows1252.h"
 
 #include <QtEndian>

@@ -67,7 +67,8 @@ void ReadSettings() {
 
 void WriteSettings() {
     const QString path = SettingsFilePath();
-    const QString failureText = QStringLiteral("Die Einstellungsdatei %1 kann nicht gespeichert werden").arg(path);
+    const QString failureText =
+        QStringLiteral("Die Einstellungsdatei %1 kann nicht gespeichert werden").arg(path);
     if (QFileInfo(path).isDir())
         throw ProgramError(failureText + QStringLiteral(" (an ihrer Stelle steht ein Ordner)."));
 

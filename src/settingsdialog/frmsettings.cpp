@@ -45,6 +45,7 @@ int frmSettings::helpTopic() const {
 
 void frmSettings::Form_Load() {
     CentreOnScreen(this);
+    ui->Vorname->setFocus(); // the first box in the tab order
     try {
         if (!SettingsFileExists()) {
             ui->txtDsch->setText(QStringLiteral("16:30"));
@@ -123,15 +124,19 @@ bool frmSettings::enteredValuesPass() {
         QLineEdit* focus;
     };
     const std::vector<Check> checks = {
-        {[&] { return vorname.isEmpty(); }, QStringLiteral("Sie müssen einen Vornamen eingeben!"), ui->Vorname},
+        {[&] { return vorname.isEmpty(); }, QStringLiteral("Sie müssen einen Vornamen eingeben!"),
+         ui->Vorname},
         {[&] { return vorname.size() > SettingsRecord::VornameWidth; }, QStringLiteral("Vorname zu lang!"),
          ui->Vorname},
         {[&] { return !FitsWindows1252(vorname); }, QStringLiteral("Vorname enthält ungültige Zeichen!"),
          ui->Vorname},
         {[&] { return name.isEmpty(); }, QStringLiteral("Sie müssen einen Namen eingeben!"), ui->txtName},
-        {[&] { return name.size() > SettingsRecord::NameWidth; }, QStringLiteral("Name zu lang!"), ui->txtName},
-        {[&] { return !FitsWindows1252(name); }, QStringLiteral("Name enthält ungültige Zeichen!"), ui->txtName},
-        {[&] { return rank.isEmpty(); }, QStringLiteral("Sie müssen einen Dienstgrad eingeben!"), ui->txtDstgrd},
+        {[&] { return name.size() > SettingsRecord::NameWidth; }, QStringLiteral("Name zu lang!"),
+         ui->txtName},
+        {[&] { return !FitsWindows1252(name); }, QStringLiteral("Name enthält ungültige Zeichen!"),
+         ui->txtName},
+        {[&] { return rank.isEmpty(); }, QStringLiteral("Sie müssen einen Dienstgrad eingeben!"),
+         ui->txtDstgrd},
         {[&] { return rank.size() > SettingsRecord::DstgrdWidth; }, QStringLiteral("Dienstgrad zu lang!"),
          ui->txtDstgrd},
         {[&] { return !FitsWindows1252(rank); }, QStringLiteral("Dienstgrad enthält ungültige Zeichen!"),
@@ -145,8 +150,8 @@ bool frmSettings::enteredValuesPass() {
         {[&] { return fridayEnd.isEmpty(); },
          QStringLiteral("Sie müssen den standard Dienstschluß am Freitag eingeben!"), ui->txtDschFr},
         {[&] { return !storableDateOrTime(fridayEnd, timeWidth); }, invalidTime, ui->txtDschFr},
-        {[&] { return dutyStart.isEmpty(); }, QStringLiteral("Sie müssen den standard Dienstbeginn eingeben!"),
-         ui->txtDstBeg},
+        {[&] { return dutyStart.isEmpty(); },
+         QStringLiteral("Sie müssen den standard Dienstbeginn eingeben!"), ui->txtDstBeg},
         {[&] { return !storableDateOrTime(dutyStart, timeWidth); }, invalidTime, ui->txtDstBeg},
         {[&] { return CDate(dutyEnd) < CDate(dutyStart); }, invalidTime, ui->txtDstBeg},
     };

@@ -76,7 +76,8 @@ CountVariant offDutyVariant(const char* tag, DateInterval interval, const DateVa
 } // namespace
 
 CountVariant WeeksLeft(const DateValue& EndDate) {
-    return trapped<CountVariant>("#17", [&] { return CountVariant(ToInt32(plainCount(DateInterval::Weeks, EndDate))); });
+    return trapped<CountVariant>(
+        "#17", [&] { return CountVariant(ToInt32(plainCount(DateInterval::Weeks, EndDate))); });
 }
 
 qint16 DaysLeft(const DateValue& EndDate) {

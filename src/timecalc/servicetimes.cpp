@@ -9,6 +9,7 @@ QString TodaysDutyEnd(const SettingsRecord& settings) {
 }
 
 QString EndOfServiceText(const SettingsRecord& settings) {
-    const QString dutyEnd = IsDate(settings.Pgr) ? DutyEndOn(settings, CDate(settings.Pgr)) : TodaysDutyEnd(settings);
+    const QString dutyEnd =
+        IsDate(settings.Pgr) ? DutyEndOn(settings, CDate(settings.Pgr)) : TodaysDutyEnd(settings);
     return settings.Pgr + QLatin1Char(' ') + dutyEnd;
 }

@@ -13,15 +13,24 @@ private slots:
     void greetingByTimeOfDay_data() {
         QTest::addColumn<QString>("time");
         QTest::addColumn<QString>("greeting");
-        QTest::newRow("06:00:00") << "06:00:00" << "";
-        QTest::newRow("06:00:01") << "06:00:01" << "Guten Morgen!";
-        QTest::newRow("11:59:59") << "11:59:59" << "Guten Morgen!";
-        QTest::newRow("12:00:00") << "12:00:00" << "";
-        QTest::newRow("12:00:01") << "12:00:01" << "Guten Tag!";
-        QTest::newRow("18:00:00") << "18:00:00" << "";
-        QTest::newRow("23:58:59") << "23:58:59" << "Guten Abend!";
-        QTest::newRow("23:59:00") << "23:59:00" << "";
-        QTest::newRow("03:00:00") << "03:00:00" << "";
+        QTest::newRow("06:00:00") << "06:00:00"
+                                  << "";
+        QTest::newRow("06:00:01") << "06:00:01"
+                                  << "Guten Morgen!";
+        QTest::newRow("11:59:59") << "11:59:59"
+                                  << "Guten Morgen!";
+        QTest::newRow("12:00:00") << "12:00:00"
+                                  << "";
+        QTest::newRow("12:00:01") << "12:00:01"
+                                  << "Guten Tag!";
+        QTest::newRow("18:00:00") << "18:00:00"
+                                  << "";
+        QTest::newRow("23:58:59") << "23:58:59"
+                                  << "Guten Abend!";
+        QTest::newRow("23:59:00") << "23:59:00"
+                                  << "";
+        QTest::newRow("03:00:00") << "03:00:00"
+                                  << "";
     }
     void greetingByTimeOfDay() {
         QFETCH(QString, time);
@@ -40,15 +49,30 @@ private slots:
         QTest::addColumn<QString>("dsch");
         QTest::addColumn<QString>("expectedPgr");
         QTest::addColumn<QString>("expectedDsch");
-        QTest::newRow("Wednesday, end on a Thursday")
-            << "1999-03-03" << "01.04.1999" << "16:30" << "01.04.1999 16:30" << "16:30";
-        QTest::newRow("Saturday, end on a Thursday")
-            << "1999-03-06" << "01.04.1999" << "16:30" << "01.04.1999 16:30" << "12:00";
-        QTest::newRow("Wednesday, end on a Friday")
-            << "2000-06-28" << "30.06.2000" << "16:30" << "30.06.2000 12:00" << "16:30";
-        QTest::newRow("short date on a Saturday")
-            << "2000-06-28" << "1.7.2000" << "16:30" << "1.7.2000   12:00" << "16:30";
-        QTest::newRow("four-character time") << "1999-03-03" << "01.04.1999" << "7:30" << "01.04.1999 7:30 "
+        QTest::newRow("Wednesday, end on a Thursday") << "1999-03-03"
+                                                      << "01.04.1999"
+                                                      << "16:30"
+                                                      << "01.04.1999 16:30"
+                                                      << "16:30";
+        QTest::newRow("Saturday, end on a Thursday") << "1999-03-06"
+                                                     << "01.04.1999"
+                                                     << "16:30"
+                                                     << "01.04.1999 16:30"
+                                                     << "12:00";
+        QTest::newRow("Wednesday, end on a Friday") << "2000-06-28"
+                                                    << "30.06.2000"
+                                                    << "16:30"
+                                                    << "30.06.2000 12:00"
+                                                    << "16:30";
+        QTest::newRow("short date on a Saturday") << "2000-06-28"
+                                                  << "1.7.2000"
+                                                  << "16:30"
+                                                  << "1.7.2000   12:00"
+                                                  << "16:30";
+        QTest::newRow("four-character time") << "1999-03-03"
+                                             << "01.04.1999"
+                                             << "7:30"
+                                             << "01.04.1999 7:30 "
                                              << "7:30 ";
     }
     void workingValues() {
@@ -76,7 +100,8 @@ private slots:
         CounterHalted = CountdownAtDutyEnd = 1;
         frmPGR* window = ShowForm<frmPGR>();
         QCOMPARE(LabelText(window, "lblwho"), QStringLiteral(" Max Mustermann"));
-        QCOMPARE(DutyEndNoticeDone + QuitQuestionAsked + AutoCountdownDone + CounterHalted + CountdownAtDutyEnd,
+        QCOMPARE(DutyEndNoticeDone + QuitQuestionAsked + AutoCountdownDone + CounterHalted +
+                     CountdownAtDutyEnd,
                  0);
         QVERIFY(window->isVisible());
         QCOMPARE(window->windowTitle(), QString()); // until the first tick
@@ -129,8 +154,9 @@ private slots:
         window->menuInfo_Click();
         window->menuInfo_Click();
         const QWidgetList windows = QApplication::topLevelWidgets();
-        QCOMPARE(std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return qobject_cast<Info*>(w); }),
-                 1);
+        QCOMPARE(
+            std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return qobject_cast<Info*>(w); }),
+            1);
         QVERIFY(FindForm<frmPGR>()); // the main window keeps running beside it
 
         window->menuquit_Click();

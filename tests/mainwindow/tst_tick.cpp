@@ -89,11 +89,16 @@ private slots:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("nextDutyStart");
         QTest::addColumn<bool>("asksToQuit");
-        QTest::newRow("Friday before duty") << "1999-03-05 06:15:00" << "1999-03-05 07:00:00" << false;
-        QTest::newRow("Friday evening") << "1999-03-05 17:00:00" << "1999-03-08 07:00:00" << true;
-        QTest::newRow("Saturday") << "1999-03-06 10:00:00" << "1999-03-08 07:00:00" << false;
-        QTest::newRow("Sunday") << "1999-03-07 23:00:00" << "1999-03-08 07:00:00" << false;
-        QTest::newRow("Monday exactly at the start") << "1999-03-08 07:00:00" << "1999-03-08 07:00:00" << false;
+        QTest::newRow("Friday before duty") << "1999-03-05 06:15:00"
+                                            << "1999-03-05 07:00:00" << false;
+        QTest::newRow("Friday evening") << "1999-03-05 17:00:00"
+                                        << "1999-03-08 07:00:00" << true;
+        QTest::newRow("Saturday") << "1999-03-06 10:00:00"
+                                  << "1999-03-08 07:00:00" << false;
+        QTest::newRow("Sunday") << "1999-03-07 23:00:00"
+                                << "1999-03-08 07:00:00" << false;
+        QTest::newRow("Monday exactly at the start") << "1999-03-08 07:00:00"
+                                                     << "1999-03-08 07:00:00" << false;
     }
     void offDutyDays() {
         QFETCH(QString, start);
@@ -136,10 +141,14 @@ private slots:
         QTest::addColumn<int>("unit");
         QTest::addColumn<QString>("stillWaiting");
         QTest::addColumn<QString>("opens");
-        QTest::newRow("days") << 1 << "1999-04-01 16:29:55" << "";
-        QTest::newRow("hours") << 4 << "" << "1999-04-01 08:00:00";
-        QTest::newRow("minutes") << 2 << "1999-04-01 15:30:01" << "1999-04-01 15:31:00";
-        QTest::newRow("seconds") << 3 << "1999-04-01 16:27:59" << "1999-04-01 16:28:01";
+        QTest::newRow("days") << 1 << "1999-04-01 16:29:55"
+                              << "";
+        QTest::newRow("hours") << 4 << ""
+                               << "1999-04-01 08:00:00";
+        QTest::newRow("minutes") << 2 << "1999-04-01 15:30:01"
+                                 << "1999-04-01 15:31:00";
+        QTest::newRow("seconds") << 3 << "1999-04-01 16:27:59"
+                                 << "1999-04-01 16:28:01";
     }
     void endOfServiceDay() {
         QFETCH(int, unit);
@@ -201,9 +210,12 @@ private slots:
     void failuresHaltWithOneMessage_data() {
         QTest::addColumn<QString>("pgr");
         QTest::addColumn<QString>("tag");
-        QTest::newRow("no date") << "31.02.1999" << "#20";
-        QTest::newRow("days overflow") << "01.03.2089" << "#1";
-        QTest::newRow("seconds overflow") << "01.03.2069" << "#13";
+        QTest::newRow("no date") << "31.02.1999"
+                                 << "#20";
+        QTest::newRow("days overflow") << "01.03.2089"
+                                       << "#1";
+        QTest::newRow("seconds overflow") << "01.03.2069"
+                                          << "#13";
     }
     void failuresHaltWithOneMessage() {
         QFETCH(QString, pgr);

@@ -86,7 +86,8 @@ private slots:
                                          .arg(counts[i])
                                          .arg(previous[i])));
             if (!onDuty(world.clock.now) && counts != previous) {
-                const QString next = nextDutyStart(world.clock.now).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+                const QString next =
+                    nextDutyStart(world.clock.now).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
                 if (shown != PlainCountsAt(world.clock, next))
                     QFAIL(qPrintable(QStringLiteral("off-duty counts at %1 are not those of %2")
                                          .arg(world.clock.now.toString(Qt::ISODate), next)));

@@ -53,12 +53,12 @@ private slots:
         QTest::addColumn<qint16>("expectedAnzeige");
         QTest::addColumn<QString>("expectedDstBeg");
         QTest::newRow("empty") << 0 << QString(30, ' ') << qint16(0) << QString(5, ' ');
-        QTest::newRow("cut inside Name") << 35 << QStringLiteral("Mus") + QString(27, ' ') << qint16(0)
-                                         << QString(5, ' ');
-        QTest::newRow("half of Anzeige") << 83 << QStringLiteral("Mustermann") + QString(20, ' ') << qint16(4)
-                                         << QString(5, ' ');
-        QTest::newRow("cut inside DstBeg") << 93 << QStringLiteral("Mustermann") + QString(20, ' ') << qint16(4)
-                                           << QStringLiteral("07   ");
+        QTest::newRow("cut inside Name")
+            << 35 << QStringLiteral("Mus") + QString(27, ' ') << qint16(0) << QString(5, ' ');
+        QTest::newRow("half of Anzeige")
+            << 83 << QStringLiteral("Mustermann") + QString(20, ' ') << qint16(4) << QString(5, ' ');
+        QTest::newRow("cut inside DstBeg")
+            << 93 << QStringLiteral("Mustermann") + QString(20, ' ') << qint16(4) << QStringLiteral("07   ");
         QTest::newRow("longer file") << 200 << QStringLiteral("Mustermann") + QString(20, ' ') << qint16(4)
                                      << QStringLiteral("07:00");
     }

@@ -4,13 +4,13 @@
 #include "settings/fixedtext.h"
 #include "settings/recordimage.h"
 
+#include "timecalc/functions.h"
+#include "timecalc/servicetimes.h"
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include "timecalc/functions.h"
-#include "timecalc/servicetimes.h"
 #include <QPointer>
 #include <QProcess>
 #include <QWidget>
@@ -130,8 +130,9 @@ QStringList PlainCountsAt(FakeClock& clock, const QString& instant) {
     clock.set(instant);
     const qint16 flagBefore = OffDutyShown;
     const DateValue end = CDate(EndOfServiceText(Settings));
-    const QStringList counts = {CountText(WeeksLeft(end)), CountText(DaysLeft(end)), CountText(HoursLeft(end)),
-                                CountText(MinutesLeft(end)), CountText(SecondsLeft(end))};
+    const QStringList counts = {CountText(WeeksLeft(end)), CountText(DaysLeft(end)),
+                                CountText(HoursLeft(end)), CountText(MinutesLeft(end)),
+                                CountText(SecondsLeft(end))};
     OffDutyShown = flagBefore;
     clock.now = before;
     return counts;

@@ -14,7 +14,7 @@ public:
     QDateTime now;
     QDateTime currentDateTime() const override { return now; }
     int msecsToNextSecond() const override { return 3600 * 1000; } // never turns during a test
-    void set(const QString& instant);                               // "yyyy-MM-dd hh:mm:ss"
+    void set(const QString& instant);                              // "yyyy-MM-dd hh:mm:ss"
     void advance(int seconds) { now = now.addSecs(seconds); }
 };
 

@@ -66,7 +66,8 @@ private slots:
         QTest::addColumn<qint64>("count");
         const auto d = int(DateInterval::Days), h = int(DateInterval::Hours), n = int(DateInterval::Minutes),
                    s = int(DateInterval::Seconds), w = int(DateInterval::Weeks);
-        QTest::newRow("d across midnight") << d << at("1.3.1999 23:59:59") << at("2.3.1999 0:00") << qint64(1);
+        QTest::newRow("d across midnight")
+            << d << at("1.3.1999 23:59:59") << at("2.3.1999 0:00") << qint64(1);
         QTest::newRow("d within a day") << d << at("1.3.1999 0:00") << at("1.3.1999 23:59:59") << qint64(0);
         QTest::newRow("h across the hour") << h << at("10:59:59") << at("11:00") << qint64(1);
         QTest::newRow("h within the hour") << h << at("10:00") << at("10:59:59") << qint64(0);

@@ -16,14 +16,30 @@ private slots:
         QTest::addColumn<QString>("instant");
         QTest::addColumn<QString>("row");
         QTest::addColumn<QString>("nextDutyStart");
-        QTest::newRow("Thursday evening") << "1999-03-04 18:30:00" << "OffDuty" << "1999-03-05 07:00:00";
-        QTest::newRow("Friday before duty") << "1999-03-05 06:15:00" << "OffDuty" << "1999-03-05 07:00:00";
-        QTest::newRow("Friday evening") << "1999-03-05 17:00:00" << "Friday" << "1999-03-08 07:00:00";
-        QTest::newRow("Saturday") << "1999-03-06 10:00:00" << "Weekend" << "1999-03-08 07:00:00";
-        QTest::newRow("Sunday") << "1999-03-07 10:00:00" << "Weekend" << "1999-03-08 07:00:00";
-        QTest::newRow("Monday before duty") << "1999-03-08 06:59:59" << "OffDuty" << "1999-03-08 07:00:00";
-        QTest::newRow("Monday at the start") << "1999-03-08 07:00:00" << "OffDuty" << "1999-03-09 07:00:00";
-        QTest::newRow("Wednesday at midnight") << "1999-03-10 00:00:00" << "OffDuty" << "1999-03-10 07:00:00";
+        QTest::newRow("Thursday evening") << "1999-03-04 18:30:00"
+                                          << "OffDuty"
+                                          << "1999-03-05 07:00:00";
+        QTest::newRow("Friday before duty") << "1999-03-05 06:15:00"
+                                            << "OffDuty"
+                                            << "1999-03-05 07:00:00";
+        QTest::newRow("Friday evening") << "1999-03-05 17:00:00"
+                                        << "Friday"
+                                        << "1999-03-08 07:00:00";
+        QTest::newRow("Saturday") << "1999-03-06 10:00:00"
+                                  << "Weekend"
+                                  << "1999-03-08 07:00:00";
+        QTest::newRow("Sunday") << "1999-03-07 10:00:00"
+                                << "Weekend"
+                                << "1999-03-08 07:00:00";
+        QTest::newRow("Monday before duty") << "1999-03-08 06:59:59"
+                                            << "OffDuty"
+                                            << "1999-03-08 07:00:00";
+        QTest::newRow("Monday at the start") << "1999-03-08 07:00:00"
+                                             << "OffDuty"
+                                             << "1999-03-09 07:00:00";
+        QTest::newRow("Wednesday at midnight") << "1999-03-10 00:00:00"
+                                               << "OffDuty"
+                                               << "1999-03-10 07:00:00";
     }
     void offDutyRows() {
         QFETCH(QString, instant);
@@ -95,10 +111,18 @@ private slots:
         QTest::addColumn<QString>("endText");
         QTest::addColumn<QString>("function");
         QTest::addColumn<QString>("tag");
-        QTest::newRow("days 90 years on") << "01.03.2089" << "DaysLeft" << "#1";
-        QTest::newRow("seconds 70 years on") << "01.03.2069" << "SecondsLeft" << "#13";
-        QTest::newRow("off-duty seconds 70 years on") << "01.03.2069" << "SecondsLeftOffDuty" << "#14";
-        QTest::newRow("blank stored start of duty") << "01.04.1999" << "DaysLeftOffDuty" << "#2";
+        QTest::newRow("days 90 years on") << "01.03.2089"
+                                          << "DaysLeft"
+                                          << "#1";
+        QTest::newRow("seconds 70 years on") << "01.03.2069"
+                                             << "SecondsLeft"
+                                             << "#13";
+        QTest::newRow("off-duty seconds 70 years on") << "01.03.2069"
+                                                      << "SecondsLeftOffDuty"
+                                                      << "#14";
+        QTest::newRow("blank stored start of duty") << "01.04.1999"
+                                                    << "DaysLeftOffDuty"
+                                                    << "#2";
     }
     void errorsShowTheirTagAndGiveZero() {
         QFETCH(QString, endText);

@@ -1,0 +1,319 @@
+#include "mainwindow/frmpgr.h"
+#include "services/help.h"
+#include "settings/recordimage.h"
+#include "settingsdialog/frmsettings.h"
+#include "support/fakes.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+const char* const boxes[] = {"Vorname", "txtName",   "txtDstgrd", "txtpgr",
+                             "txtDsch", "txtDschFr", "txtDstBeg"};
+
+QLineEdit* box(QWidget* dialog, const QString& name) {
+    auto* edit = dialog->findChild<QLineEdit*>(name);
+    Q_ASSERT(edit);
+    return edit;
+}
+
+// The dialog filled as a user would: valid values, the end of service in four weeks.
+frmSettings* filledDialog() {
+    frmSettings* dialog = ShowForm<frmSettings>();
+    const QStringList values = {"Max", "Mustermann", "Gefr", "31.03.1999", "16:30", "12:00", "07:00"};
+    for (int i = 0; i < values.size(); ++i) {
+        box(dialog, QString::fromLatin1(boxes[i]))->clear();
+        QTest::keyClicks(box(dialog, QString::fromLatin1(boxes[i])), values[i]);
+    }
+    return dialog;
+}
+
+QByteArray fileContent() {
+    QFile file(QStringLiteral("pgr.dat"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class SettingsDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void checksInTheirOrder_data() {
+        QTest::addColumn<QString>("boxName");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        const QString date = QStringLiteral("Datum ungültig!"), time = QStringLiteral("Uhrzeit ungültig!");
+        QTest::newRow("valid") << "Vorname"
+                               << "Max"
+                               << ""
+                               << "";
+        QTest::newRow("first name 30 with blanks") << "Vorname"
+                                                   << "  " + QString(30, 'a') + "  "
+                                                   << ""
+                                                   << "";
+        QTest::newRow("first name 31") << "Vorname" << QString(31, 'a') << "Vorname zu lang!"
+                                       << "Vorname";
+        QTest::newRow("first name not storable") << "Vorname"
+                                                 << "Łukasz"
+                                                 << "Vorname enthält ungültige Zeichen!"
+                                                 << "Vorname";
+        QTest::newRow("umlauts are fine") << "Vorname"
+                                          << "Jörg-Rüdiger"
+                                          << ""
+                                          << "";
+        QTest::newRow("surname blanks") << "txtName"
+                                        << "   "
+                                        << "Sie müssen einen Namen eingeben!"
+                                        << "txtName";
+        QTest::newRow("surname 31") << "txtName" << QString(31, 'b') << "Name zu lang!"
+                                    << "txtName";
+        QTest::newRow("surname not storable") << "txtName"
+                                              << "Dvořák"
+                                              << "Name enthält ungültige Zeichen!"
+                                              << "txtName";
+        QTest::newRow("rank 5") << "txtDstgrd"
+                                << "OStGf"
+                                << ""
+                                << "";
+        QTest::newRow("rank 6") << "txtDstgrd"
+                                << "HptFw1"
+                                << "Dienstgrad zu lang!"
+                                << "txtDstgrd";
+        QTest::newRow("rank not storable") << "txtDstgrd"
+                                           << "Gf✓"
+                                           << "Dienstgrad enthält ungültige Zeichen!"
+                                           << "txtDstgrd";
+        QTest::newRow("rank empty") << "txtDstgrd"
+                                    << ""
+                                    << "Sie müssen einen Dienstgrad eingeben!"
+                                    << "txtDstgrd";
+        QTest::newRow("date empty") << "txtpgr"
+                                    << ""
+                                    << "Sie müssen ein Pilgrast eingeben!"
+                                    << "txtpgr";
+        QTest::newRow("no date") << "txtpgr"
+                                 << "bald" << date << "txtpgr";
+        QTest::newRow("yesterday") << "txtpgr"
+                                   << "02.03.1999" << date << "txtpgr";
+        QTest::newRow("today") << "txtpgr"
+                               << "03.03.1999"
+                               << ""
+                               << "";
+        QTest::newRow("a bare time") << "txtpgr"
+                                     << "16:30" << date << "txtpgr";
+        QTest::newRow("date with a time") << "txtpgr"
+                                          << "03.03.1999 16:30"
+                                          << ""
+                                          << "";
+        QTest::newRow("short date with a time") << "txtpgr"
+                                                << "3.3.1999 16:30" << date << "txtpgr";
+        QTest::newRow("end of duty empty") << "txtDsch"
+                                           << ""
+                                           << "Sie müssen den standard Dienstschluß von Mo - Do eingeben!"
+                                           << "txtDsch";
+        QTest::newRow("end of duty no time") << "txtDsch"
+                                             << "16:60" << time << "txtDsch";
+        QTest::newRow("end of duty with seconds") << "txtDsch"
+                                                  << "16:30:00"
+                                                  << ""
+                                                  << "";
+        QTest::newRow("Friday empty") << "txtDschFr"
+                                      << ""
+                                      << "Sie müssen den standard Dienstschluß am Freitag eingeben!"
+                                      << "txtDschFr";
+        QTest::newRow("Friday a date") << "txtDschFr"
+                                       << "01.03.1999" << time << "txtDschFr";
+        QTest::newRow("Friday before the start") << "txtDschFr"
+                                                 << "06:00"
+                                                 << ""
+                                                 << "";
+        QTest::newRow("start empty") << "txtDstBeg"
+                                     << ""
+                                     << "Sie müssen den standard Dienstbeginn eingeben!"
+                                     << "txtDstBeg";
+        QTest::newRow("start no time") << "txtDstBeg"
+                                       << "7 Uhr" << time << "txtDstBeg";
+        QTest::newRow("start equal to the end") << "txtDstBeg"
+                                                << "16:30"
+                                                << ""
+                                                << "";
+        QTest::newRow("start after the end") << "txtDstBeg"
+                                             << "16:31" << time << "txtDstBeg";
+    }
+    void checksInTheirOrder() {
+        QFETCH(QString, boxName);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        TestWorld world(QStringLiteral("1999-03-03 10:00:00"));
+        frmSettings* dialog = filledDialog();
+        box(dialog, boxName)->setText(value);
+        dialog->cmdsave_Click();
+        if (message.isEmpty()) {
+            QVERIFY(world.messages.shown.isEmpty());
+            QCOMPARE(fileContent(), EncodeRecord(Settings));
+            return;
+        }
+        QCOMPARE(world.messages.texts(), QStringList{message});
+        QCOMPARE(world.messages.shown[0].style, 48);
+        QCOMPARE(dialog->focusWidget(), box(dialog, focus));
+        QVERIFY(!QFile::exists(QStringLiteral("pgr.dat")));
+        QCOMPARE(Settings, SettingsRecord{});
+    }
+
+    void everyBoxEmptyShowsOnlyTheFirstMessage() {
+        TestWorld world(QStringLiteral("1999-03-03 10:00:00"));
+        frmSettings* dialog = ShowForm<frmSettings>();
+        for (const char* name : boxes)
+            box(dialog, QString::fromLatin1(name))->clear();
+        dialog->cmdsave_Click();
+        QCOMPARE(world.messages.texts(), QStringList{QStringLiteral("Sie müssen einen Vornamen eingeben!")});
+        QCOMPARE(dialog->focusWidget(), box(dialog, QStringLiteral("Vorname")));
+    }
+
+    void whatIsStored_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<int>("unitCode");
+        QTest::newRow("none selected") << "" << false << 1;
+        QTest::newRow("Tage") << "Option1" << true << 1;
+        QTest::newRow("Stunden") << "Option2" << false << 4;
+        QTest::newRow("Minuten") << "Option3" << true << 2;
+        QTest::newRow("Sekunden") << "Option4" << false << 3;
+    }
+    void whatIsStored() {
+        QFETCH(QString, option);
+        QFETCH(bool, ticked);
+        TestWorld world(QStringLiteral("1999-03-03 10:00:00"));
+        CounterHalted = 1;
+        frmSettings* dialog = filledDialog();
+        box(dialog, QStringLiteral("Vorname"))->setText(QStringLiteral("  Anna  "));
+        box(dialog, QStringLiteral("txtpgr"))->setText(QStringLiteral("31.03.1999 16:30"));
+        box(dialog, QStringLiteral("txtDsch"))->setText(QStringLiteral("16:30:45"));
+        if (!option.isEmpty())
+            dialog->findChild<QRadioButton*>(option)->click();
+        dialog->findChild<QCheckBox*>(QStringLiteral("txtnd"))->setChecked(ticked);
+        dialog->cmdsave_Click();
+
+        QCOMPARE(Settings.Nr, qint16(1));
+        QCOMPARE(Settings.Vorname, QStringLiteral("Anna") + QString(26, ' '));
+        QCOMPARE(Settings.Dstgrd, QStringLiteral("Gefr "));
+        QCOMPARE(Settings.Pgr, QStringLiteral("31.03.1999"));
+        QCOMPARE(Settings.Dsch, QStringLiteral("16:30"));
+        QCOMPARE(Settings.nd, qint16(ticked ? 1 : 0));
+        QTEST(int(Settings.Anzeige), "unitCode");
+        QCOMPARE(CounterHalted, 0);
+        QCOMPARE(fileContent().size(), 96);
+        dialog->cmdsave_Click(); // saving again keeps one record
+        QCOMPARE(fileContent(), EncodeRecord(Settings));
+        QVERIFY(dialog->isVisible()); // the dialog stays open
+    }
+
+    void openingShowsWhatIsStored_data() {
+        QTest::addColumn<int>("unitCode");
+        QTest::addColumn<int>("nd");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<bool>("ticked");
+        QTest::newRow("minutes, ticked") << 2 << 1 << "Option3" << true;
+        QTest::newRow("hours") << 4 << 0 << "Option2" << false;
+        QTest::newRow("code 0") << 0 << 2 << "Option1" << false;
+        QTest::newRow("code 7") << 7 << 1 << "Option1" << true;
+    }
+    void openingShowsWhatIsStored() {
+        QFETCH(int, unitCode);
+        QFETCH(int, nd);
+        QFETCH(QString, option);
+        QFETCH(bool, ticked);
+        TestWorld world(QStringLiteral("1999-03-03 10:00:00"));
+        SettingsRecord record = SampleSettings();
+        record.Anzeige = qint16(unitCode);
+        record.nd = qint16(nd);
+        WriteSettingsFile(record);
+        frmSettings* dialog = ShowForm<frmSettings>();
+        QCOMPARE(box(dialog, QStringLiteral("Vorname"))->text(), QStringLiteral("Max") + QString(27, ' '));
+        QCOMPARE(box(dialog, QStringLiteral("txtDstgrd"))->text(), QStringLiteral("Gefr "));
+        QVERIFY(dialog->findChild<QRadioButton*>(option)->isChecked());
+        QCOMPARE(dialog->findChild<QCheckBox*>(QStringLiteral("txtnd"))->isChecked(), ticked);
+    }
+
+    void openingWithoutFileShowsThePresets() {
+        TestWorld world;
+        frmSettings* dialog = ShowForm<frmSettings>();
+        QStringList texts;
+        for (const char* name : boxes)
+            texts << box(dialog, QString::fromLatin1(name))->text();
+        QCOMPARE(texts, (QStringList{"", "", "", "", "16:30", "12:00", ""}));
+        for (QRadioButton* option : dialog->findChildren<QRadioButton*>())
+            QVERIFY(!option->isChecked());
+        QCOMPARE(dialog->focusWidget(), box(dialog, QStringLiteral("Vorname")));
+    }
+
+    void failedSaveKeepsFileAndSettings() {
+        TestWorld world(QStringLiteral("1999-03-03 10:00:00"));
+        WriteSettingsFile(SampleSettings());
+        frmSettings* dialog = ShowForm<frmSettings>();
+        const SettingsRecord before = Settings;
+        const QByteArray fileBefore = fileContent();
+        box(dialog, QStringLiteral("Vorname"))->setText(QStringLiteral("Moritz"));
+        {
+            const ReadOnlyFolder readOnly(QStringLiteral("."));
+            if (!readOnly.active())
+                QSKIP("this machine cannot make a folder read-only");
+            dialog->cmdsave_Click();
+        }
+        QCOMPARE(world.messages.shown.size(), 1);
+        QVERIFY(world.messages.shown[0].text.endsWith(QStringLiteral("#25")));
+        QCOMPARE(world.messages.shown[0].style, 16);
+        QCOMPARE(fileContent(), fileBefore);
+        QCOMPARE(Settings, before);
+        QVERIFY(FindForm<frmSettings>());
+    }
+
+    void firstStartToACountingMainWindow() {
+        TestWorld world(QStringLiteral("1999-03-03 10:00:00"));
+        QCOMPARE(ShowForm<frmPGR>(), nullptr);
+        frmSettings* dialog = FindForm<frmSettings>();
+        QVERIFY(dialog);
+        for (int i = 0; i < 7; ++i)
+            box(dialog, QString::fromLatin1(boxes[i]))->clear();
+        const QStringList values = {"Max", "Mustermann", "Gefr", "01.04.1999", "16:30", "12:00", "7:00"};
+        for (int i = 0; i < 7; ++i)
+            QTest::keyClicks(box(dialog, QString::fromLatin1(boxes[i])), values[i]);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdsave")), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdclose")), Qt::LeftButton);
+        frmPGR* window = FindForm<frmPGR>();
+        QVERIFY(window && window->isVisible());
+        QVERIFY(!FindForm<frmSettings>());
+        window->Timer1_Timer();
+        QCOMPARE(LabelText(window, "lblwho"), QStringLiteral("Gefr Max Mustermann"));
+        QCOMPARE(LabelText(window, "LblDay"), QStringLiteral("29"));
+        QCOMPARE(world.programEnds, 0);
+    }
+
+    void closingWithoutSavingEndsTheProgram() {
+        TestWorld world;
+        frmSettings* dialog = ShowForm<frmSettings>();
+        dialog->cmdclose_Click();
+        QCOMPARE(world.programEnds, 1);
+        QVERIFY(!FindForm<frmPGR>());
+    }
+
+    void helpOpensAtTopicThree() {
+        TestWorld world;
+        frmSettings* dialog = ShowForm<frmSettings>();
+        dialog->Command1_Click();
+        QCoreApplication::processEvents();
+        QVERIFY(FindForm<HelpWindow>());
+        QCOMPARE(FindForm<HelpWindow>()->topic(), int(HelpTopic::SettingsDialog));
+        QVERIFY(FindForm<HelpWindow>()->browser()->toPlainText().contains(QStringLiteral("Dienstgrad")));
+    }
+};
+
+QTEST_MAIN(SettingsDialogTest)
+#include "tst_settingsdialog.moc"

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Pilgrast Counter need, when missing.
+set -euo pipefail
+
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation e2fsprogs)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+elif command -v sudo >/dev/null; then
+    sudo=(sudo)
+else
+    echo "Es fehlen: ${missing[*]}. Bitte als root ausführen oder selbst installieren." >&2
+    exit 1
+fi
+echo "Installiere: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
