@@ -23,6 +23,7 @@ public slots:
 
 protected:
     int helpTopic() const override;
+    void escapePressed() override { Command1_Click(); }
 
 private:
     std::unique_ptr<Ui::Info> ui;

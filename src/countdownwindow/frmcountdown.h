@@ -25,6 +25,9 @@ public:
 public slots:
     void Timer1_Timer();
 
+protected:
+    void escapePressed() override { UnloadForm(this); }
+
 private:
     void showCount(qint64 count, const QString& unit);
     void showClosingWords(const QString& first, const QString& second);

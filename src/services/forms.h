@@ -29,10 +29,16 @@ public:
 protected:
     // The help topic F1 opens in this window.
     virtual int helpTopic() const { return 0; }
+    // What Escape does in this window: nothing unless the window says so.
+    virtual void escapePressed() {}
 
     void keyPressEvent(QKeyEvent* event) override {
         if (event->key() == Qt::Key_F1) {
             ShowHelp(helpTopic());
+            return;
+        }
+        if (event->key() == Qt::Key_Escape) {
+            escapePressed();
             return;
         }
         Base::keyPressEvent(event);

@@ -21,6 +21,9 @@ public:
     QTextBrowser* browser() const { return m_browser; }
     int topic() const { return m_topic; }
 
+protected:
+    void escapePressed() override { UnloadForm(this); }
+
 private:
     QTextBrowser* m_browser;
     QString m_loadedFile;

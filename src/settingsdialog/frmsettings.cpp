@@ -43,6 +43,15 @@ int frmSettings::helpTopic() const {
     return HelpTopic::SettingsDialog;
 }
 
+// Enter in a box saves, as in any dialog; on a button it presses that button.
+void frmSettings::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        cmdsave_Click();
+        return;
+    }
+    Form<QWidget>::keyPressEvent(event);
+}
+
 void frmSettings::Form_Load() {
     CentreOnScreen(this);
     ui->Vorname->setFocus(); // the first box in the tab order

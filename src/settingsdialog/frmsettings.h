@@ -29,6 +29,8 @@ public slots:
 
 protected:
     int helpTopic() const override;
+    void escapePressed() override { cmdclose_Click(); }
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool enteredValuesPass();

@@ -29,6 +29,10 @@ private slots:
         QVERIFY(!FindForm<Info>());
         QVERIFY(FindForm<frmPGR>() && FindForm<frmPGR>()->isVisible());
         QVERIFY(world.messages.shown.isEmpty());
+
+        FindForm<frmPGR>()->menuInfo_Click();
+        QTest::keyClick(FindForm<Info>(), Qt::Key_Escape);
+        QVERIFY(!FindForm<Info>());
     }
 };
 

@@ -130,7 +130,7 @@ private slots:
         record.Anzeige = Unit::Hours;
         frmCountdown* window = openCountdown(world, record, QStringLiteral("1999-03-31 10:00:00"));
         CountdownAtDutyEnd = 1;
-        window->close();
+        QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(FindForm<frmPGR>() && FindForm<frmPGR>()->isVisible());
         QVERIFY(!FindForm<frmCountdown>());
         QCOMPARE(AutoCountdownDone, True);

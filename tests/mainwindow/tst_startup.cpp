@@ -5,6 +5,8 @@
 #include "settingsdialog/frmsettings.h"
 #include "support/fakes.h"
 
+#include <QAccessible>
+#include <QLabel>
 #include <QtTest>
 
 class StartupTest : public QObject {
@@ -106,6 +108,24 @@ private slots:
         QVERIFY(window->isVisible());
         QCOMPARE(window->windowTitle(), QString()); // until the first tick
         QCOMPARE(LabelText(window, "LblDay"), QString());
+    }
+
+    // A screen reader reads the figure as the label's text and its unit as description.
+    void countLabelsTellTheirUnit() {
+        TestWorld world(QStringLiteral("1999-03-03 10:00:00"));
+        WriteSettingsFile(SampleSettings());
+        frmPGR* window = ShowForm<frmPGR>();
+        window->Timer1_Timer();
+        const QStringList units = {"Wochen", "Tage", "Stunden", "Minuten", "Sekunden"};
+        const QStringList names = {"LblWeek", "LblDay", "lblhours", "lblMinutes", "lblSeconds"};
+        for (int i = 0; i < names.size(); ++i) {
+            auto* label = window->findChild<QLabel*>(names[i]);
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(label);
+            QVERIFY(accessible);
+            QCOMPARE(accessible->text(QAccessible::Name), label->text());
+            QVERIFY(!label->text().isEmpty());
+            QCOMPARE(accessible->text(QAccessible::Description), units[i]);
+        }
     }
 
     void withoutSettingsFileTheDialogOpensInstead() {

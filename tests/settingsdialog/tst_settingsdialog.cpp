@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -302,6 +303,33 @@ private slots:
         dialog->cmdclose_Click();
         QCOMPARE(world.programEnds, 1);
         QVERIFY(!FindForm<frmPGR>());
+    }
+
+    void keyboardAlone() {
+        TestWorld world(QStringLiteral("1999-03-03 10:00:00"));
+        frmSettings* dialog = filledDialog();
+        QStringList order;
+        QWidget* widget = box(dialog, QStringLiteral("Vorname"));
+        do {
+            if (widget->focusPolicy() & Qt::TabFocus)
+                order << widget->objectName();
+            widget = widget->nextInFocusChain();
+        } while (widget != box(dialog, QStringLiteral("Vorname")));
+        QCOMPARE(order, (QStringList{"Vorname", "txtName", "txtDstgrd", "txtpgr", "txtnd", "txtDstBeg",
+                                     "txtDsch", "txtDschFr", "Option1", "Option2", "Option3", "Option4",
+                                     "cmdsave", "cmdclose", "Command1"}));
+        for (int i = 0; i < 4; ++i) {
+            auto* label = dialog->findChild<QLabel*>(QStringLiteral("Label1_%1").arg(i));
+            QCOMPARE(label->buddy(), box(dialog, QString::fromLatin1(boxes[i])));
+        }
+        QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("Label2"))->buddy(),
+                 box(dialog, QStringLiteral("txtDsch")));
+
+        QTest::keyClick(box(dialog, QStringLiteral("txtDstBeg")), Qt::Key_Return);
+        QCOMPARE(fileContent(), EncodeRecord(Settings)); // Enter saved
+        QTest::keyClick(box(dialog, QStringLiteral("txtpgr")), Qt::Key_Escape);
+        QVERIFY(!FindForm<frmSettings>()); // Escape closed, back to the main window
+        QVERIFY(FindForm<frmPGR>());
     }
 
     void helpOpensAtTopicThree() {
