@@ -2,7 +2,8 @@
 # Installs what building, running and testing Pilgrast Counter need, when missing.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation e2fsprogs)
+# The packages to build, run and test; further ones may be named on the command line.
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation e2fsprogs "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -2,15 +2,15 @@
 
 #include <QPainter>
 
-QPixmap FlagPixmap(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
+QImage FlagImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
     const int flagHeight = size * 5 / 8;
     const int top = (size - flagHeight) / 2;
     const int stripes = flagHeight - 2; // inside the frame
     const QColor colours[] = {Qt::black, QColor(255, 0, 0), QColor(255, 204, 0)};
 
-    QPainter painter(&pixmap);
+    QPainter painter(&image);
     painter.fillRect(0, top, size, flagHeight, Qt::black); // the frame
     int y = top + 1;
     for (int stripe = 0; stripe < 3; ++stripe) {
@@ -18,12 +18,12 @@ QPixmap FlagPixmap(int size) {
         painter.fillRect(1, y, size - 2, height, colours[stripe]);
         y += height;
     }
-    return pixmap;
+    return image;
 }
 
 QIcon FlagIcon() {
     QIcon icon;
-    icon.addPixmap(FlagPixmap(16));
-    icon.addPixmap(FlagPixmap(32));
+    icon.addPixmap(QPixmap::fromImage(FlagImage(16)));
+    icon.addPixmap(QPixmap::fromImage(FlagImage(32)));
     return icon;
 }

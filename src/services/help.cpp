@@ -39,10 +39,15 @@ bool HelpWindow::showTopic(int topic) {
     return true;
 }
 
+// The installed data folder, found from the program's own folder.
+QString installedHelpFolder() {
+    return QDir::cleanPath(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(PILGRAST_HELP_DIR_FROM_BIN)));
+}
+
 QString HelpFilePath() {
     const QString name = QStringLiteral("Pgrcn.hlp");
-    const QStringList folders = {QCoreApplication::applicationDirPath(),
-                                 QStringLiteral(PILGRAST_HELP_INSTALL_DIR)};
+    const QStringList folders = {QCoreApplication::applicationDirPath(), installedHelpFolder()};
     for (const QString& folder : folders) {
         const QString candidate = QDir(folder).filePath(name);
         if (QFileInfo(candidate).isFile())
@@ -57,7 +62,7 @@ void ShowHelp(int topic) {
     if (path.isEmpty()) {
         MsgBox(QStringLiteral("Die Hilfedatei Pgrcn.hlp wurde nicht gefunden. Sie gehört neben das Programm "
                               "oder in den Ordner %1.")
-                   .arg(QStringLiteral(PILGRAST_HELP_INSTALL_DIR)),
+                   .arg(installedHelpFolder()),
                MsgStyle::Exclamation);
         return;
     }
