@@ -1,47 +1,60 @@
 #include "windows1252.h"
 
+#include <QHash>
 #include <QList>
 #include <array>
-#include <cerrno>
 #include <iconv.h>
 
 namespace {
-
-// Converts one character or byte with glibc's iconv; nothing when it has no counterpart.
-std::optional<QByteArray> convert(const char* to, const char* from, QByteArray input) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return std::nullopt;
-    std::array<char, 16> output{};
-    char* in = input.data();
-    size_t inLeft = static_cast<size_t>(input.size());
-    char* out = output.data();
-    size_t outLeft = output.size();
-    const size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
-    iconv_close(cd);
-    if (result == static_cast<size_t>(-1) || inLeft != 0)
-        return std::nullopt;
-    return QByteArray(output.data(), static_cast<qsizetype>(output.size() - outLeft));
-}
 
 bool isUnassignedByte(uint value) {
     return value == 0x81 || value == 0x8D || value == 0x8F || value == 0x90 || value == 0x9D;
 }
 
+// The character of each byte, asked once of glibc's iconv. The five unassigned
+// bytes read as the control character of the same number.
+struct CodePage {
+    std::array<char32_t, 256> characterOf{};
+    QHash<char32_t, char> byteOf;
+
+    CodePage() {
+        iconv_t cd = iconv_open("UTF-32LE", "CP1252");
+        for (uint value = 0; value < 256; ++value) {
+            char32_t character = value;
+            if (value >= 0x80 && !isUnassignedByte(value) && cd != reinterpret_cast<iconv_t>(-1)) {
+                char in = static_cast<char>(value);
+                char* inPtr = &in;
+                size_t inLeft = 1;
+                char32_t out = 0;
+                char* outPtr = reinterpret_cast<char*>(&out);
+                size_t outLeft = sizeof(out);
+                if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) && outLeft == 0)
+                    character = out;
+            }
+            characterOf[value] = character;
+            byteOf.insert(character, static_cast<char>(value));
+        }
+        if (cd != reinterpret_cast<iconv_t>(-1))
+            iconv_close(cd);
+    }
+};
+
+const CodePage& codePage() {
+    static const CodePage table;
+    return table;
+}
+
 } // namespace
 
 std::optional<QByteArray> ToWindows1252(const QString& text) {
+    const CodePage& table = codePage();
     QByteArray bytes;
     bytes.reserve(text.size());
-    for (const char32_t ch : text.toUcs4()) {
-        if (ch < 0x80 || isUnassignedByte(ch)) {
-            bytes.append(static_cast<char>(ch));
-            continue;
-        }
-        const auto converted = convert("CP1252", "UTF-8", QString::fromUcs4(&ch, 1).toUtf8());
-        if (!converted || converted->size() != 1)
+    for (const char32_t character : text.toUcs4()) {
+        const auto found = table.byteOf.constFind(character);
+        if (found == table.byteOf.constEnd())
             return std::nullopt;
-        bytes.append(*converted);
+        bytes.append(*found);
     }
     return bytes;
 }
@@ -51,12 +64,12 @@ bool FitsWindows1252(const QString& text) {
 }
 
 QString FromWindows1252(const QByteArray& bytes) {
+    const CodePage& table = codePage();
     QString text;
     text.reserve(bytes.size());
     for (const char byte : bytes) {
-        const uint value = static_cast<uchar>(byte);
-        const auto converted = value < 0x80 ? std::nullopt : convert("UTF-8", "CP1252", QByteArray(1, byte));
-        text += converted ? QString::fromUtf8(*converted) : QString(QChar(value));
+        const char32_t character = table.characterOf[static_cast<uchar>(byte)];
+        text += QString::fromUcs4(&character, 1);
     }
     return text;
 }

@@ -20,8 +20,8 @@ void writeBytes(const QByteArray& bytes) {
 // A settings image that is mostly plausible, with random damage: random bytes,
 // a random length, and texts taken from a list of near-misses.
 QByteArray randomImage(QRandomGenerator& random) {
-    static const QStringList dates = {"01.04.1999", "31.02.1999", "1.4.1999", "", "29.02.2000", "01.04.2099",
-                                      "xx", "01.01.0001", "31.12.9999", "16:30"};
+    static const QStringList dates = {"01.04.1999", "31.02.1999", "1.4.1999",   "",           "29.02.2000",
+                                      "01.04.2099", "xx",         "01.01.0001", "31.12.9999", "16:30"};
     static const QStringList times = {"16:30", "07:00", "24:00", "", "7:5", "23:59", "00:00", "12:00", "ab"};
     SettingsRecord record = SampleSettings();
     SetText(&SettingsRecord::Pgr, record, dates[random.bounded(dates.size())]);
@@ -63,7 +63,8 @@ private slots:
     void randomSettingsFiles() {
         QRandomGenerator random(20261208);
         for (int round = 0; round < 3000; ++round) {
-            TestWorld world(round % 2 ? QStringLiteral("1999-03-05 11:59:40") : QStringLiteral("1999-04-01 16:29:00"));
+            TestWorld world(round % 2 ? QStringLiteral("1999-03-05 11:59:40")
+                                      : QStringLiteral("1999-04-01 16:29:00"));
             writeBytes(randomImage(random));
             ShowForm<frmPGR>();
             runSeconds(world, 25);
@@ -105,16 +106,20 @@ private slots:
         QTest::addColumn<QString>("instant");
         QTest::addColumn<QString>("pgr");
         QTest::addColumn<QStringList>("counts");
-        QTest::newRow("leap day") << "2028-02-29 12:00:00" << "01.03.2028"
-                                  << QStringList{"0", "1", "28", "1710", "102600"};
-        QTest::newRow("New Year's Eve") << "2026-12-31 23:59:59" << "01.01.2027"
-                                        << QStringList{"0", "1", "13", "721", "43201"}; // a Friday: ends at 12:00
-        QTest::newRow("spring forward, before") << "2027-03-28 01:59:59" << "29.03.2027"
-                                                << QStringList{"1", "1", "39", "2311", "138601"};
-        QTest::newRow("spring forward, after") << "2027-03-28 03:00:00" << "29.03.2027"
-                                               << QStringList{"1", "1", "37", "2250", "135000"};
-        QTest::newRow("fall back, first 02:30") << "2027-10-31 02:30:00" << "01.11.2027"
-                                                << QStringList{"1", "1", "38", "2280", "136800"};
+        QTest::newRow("leap day") << "2028-02-29 12:00:00"
+                                  << "01.03.2028" << QStringList{"0", "1", "28", "1710", "102600"};
+        QTest::newRow("New Year's Eve")
+            << "2026-12-31 23:59:59"
+            << "01.01.2027" << QStringList{"0", "1", "13", "721", "43201"}; // a Friday: ends at 12:00
+        QTest::newRow("spring forward, before")
+            << "2027-03-28 01:59:59"
+            << "29.03.2027" << QStringList{"1", "1", "39", "2311", "138601"};
+        QTest::newRow("spring forward, after")
+            << "2027-03-28 03:00:00"
+            << "29.03.2027" << QStringList{"1", "1", "37", "2250", "135000"};
+        QTest::newRow("fall back, first 02:30")
+            << "2027-10-31 02:30:00"
+            << "01.11.2027" << QStringList{"1", "1", "38", "2280", "136800"};
     }
     void specialInstants() {
         QFETCH(QString, instant);
@@ -140,7 +145,8 @@ private slots:
         window->Timer1_Timer();
         QCOMPARE(LabelText(window, "lblhours").toInt(), hours + 1); // counted by the wall clock
         runSeconds(world, 5);
-        QCOMPARE(ShownCounts(window), PlainCountsAt(world.clock, world.clock.now.toString("yyyy-MM-dd hh:mm:ss")));
+        QCOMPARE(ShownCounts(window),
+                 PlainCountsAt(world.clock, world.clock.now.toString("yyyy-MM-dd hh:mm:ss")));
         QVERIFY(world.messages.shown.isEmpty());
     }
 };
