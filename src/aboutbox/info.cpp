@@ -2,11 +2,16 @@
 
 #include "mainwindow/flagicon.h"
 #include "services/help.h"
+#include "services/labelstyle.h"
+
 #include "ui_info.h"
+#include <QApplication>
 
 Info::Info(QWidget* parent) : Form<QWidget>(parent), ui(std::make_unique<Ui::Info>()) {
     ui->setupUi(this);
     setWindowIcon(FlagIcon());
+    StyleLabels({ui->Label2, ui->Label3, ui->Label4}, Face::Sans, 9.6, false,
+                QApplication::palette().color(QPalette::WindowText));
     connect(ui->Command1, &QPushButton::clicked, this, &Info::Command1_Click);
 }
 

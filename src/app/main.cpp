@@ -1,24 +1,9 @@
-#include "mainwindow/flagicon.h"
-#include "mainwindow/frmpgr.h"
-#include "services/forms.h"
-#include "services/qtmessages.h"
+#include "program.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Pilgrast Counter"));
-    QApplication::setWindowIcon(FlagIcon());
-    InstallGermanTranslation();
-
-    QtMessageService messages;
-    SetMessageService(&messages);
-
-    // Windows replace each other: the program ends only when none is left open,
-    // checked after the handler that closed one has shown its successor.
-    QApplication::setQuitOnLastWindowClosed(false);
-    QObject::connect(&app, &QGuiApplication::lastWindowClosed, &EndWhenNoWindowLeft);
-
-    ShowForm<frmPGR>();
+    StartProgram();
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include "mainwindow/frmpgr.h"
 #include "services/errortrap.h"
+#include "services/labelstyle.h"
 #include "services/programerror.h"
 #include "settings/declarations.h"
 #include "timecalc/functions.h"
@@ -42,6 +43,8 @@ frmCountdown::frmCountdown(QWidget* parent)
     : Form<QWidget>(parent), ui(std::make_unique<Ui::frmCountdown>()) {
     ui->setupUi(this);
     setWindowIcon(CountdownIcon());
+    StyleLabels({ui->lblTime}, Face::Serif, 72, true, HighlightColour());
+    StyleLabels({ui->lblEinh}, Face::Sans, 13.8, false, HighlightColour());
     connect(&m_timer, &SecondTimer::tick, this, &frmCountdown::Timer1_Timer);
 }
 

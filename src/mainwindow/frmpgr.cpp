@@ -4,6 +4,7 @@
 #include "countdownwindow/frmcountdown.h"
 #include "flagicon.h"
 #include "services/errortrap.h"
+#include "services/labelstyle.h"
 #include "services/messages.h"
 #include "services/programend.h"
 #include "services/programerror.h"
@@ -40,6 +41,12 @@ qint64 captionNumber(const QLabel* label) {
 frmPGR::frmPGR(QWidget* parent) : Form<QMainWindow>(parent), ui(std::make_unique<Ui::frmPGR>()) {
     ui->setupUi(this);
     setWindowIcon(FlagIcon());
+    StyleLabels({ui->lbldaytime, ui->lblwho}, Face::Sans, 24, true, HighlightColour());
+    StyleLabels({ui->Label7, ui->LblWeek, ui->Label9, ui->Label1, ui->Label6, ui->Label8}, Face::Sans, 13.8,
+                false, HighlightColour());
+    StyleLabels({ui->Label2, ui->LblDay, ui->Label3, ui->lblhours, ui->Label4, ui->lblMinutes, ui->Label5,
+                 ui->lblSeconds},
+                Face::Sans, 24, true, PureRed());
     // The layout gives the client area; the menu bar comes on top of it.
     resize(width(), height() + menuBar()->sizeHint().height());
     connect(&m_timer, &SecondTimer::tick, this, &frmPGR::Timer1_Timer);

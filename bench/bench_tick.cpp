@@ -1,0 +1,78 @@
+// Time per main tick and per countdown refresh, with a fake clock moved one
+// second per call.
+#include "countdownwindow/frmcountdown.h"
+#include "mainwindow/frmpgr.h"
+#include "support/fakes.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+struct Timing {
+    double medianUs;
+    double meanUs;
+};
+
+Timing measure(FakeClock& clock, int calls, const std::function<void()>& call) {
+    std::vector<double> micros;
+    micros.reserve(static_cast<std::size_t>(calls));
+    for (int i = 0; i < calls; ++i) {
+        clock.advance(1);
+        const auto start = std::chrono::steady_clock::now();
+        call();
+        micros.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+    }
+    const double mean = std::accumulate(micros.begin(), micros.end(), 0.0) / calls;
+    std::nth_element(micros.begin(), micros.begin() + calls / 2, micros.end());
+    return {micros[static_cast<std::size_t>(calls / 2)], mean};
+}
+
+void report(const char* what, const Timing& timing) {
+    std::printf("%-44s median %6.2f us   mean %6.2f us\n", what, timing.medianUs, timing.meanUs);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    {
+        TestWorld world(QStringLiteral("1999-03-01 07:00:00"));
+        SettingsRecord record = SampleSettings();
+        record.nd = 0;
+        WriteSettingsFile(record);
+        frmPGR* window = ShowForm<frmPGR>();
+        report("main tick, simple mode", measure(world.clock, 100000, [&] { window->Timer1_Timer(); }));
+    }
+    {
+        TestWorld world(QStringLiteral("1999-03-01 07:00:00"));
+        WriteSettingsFile(SampleSettings());
+        frmPGR* window = ShowForm<frmPGR>();
+        report("main tick, duty-time mode, on duty",
+               measure(world.clock, 30000, [&] { window->Timer1_Timer(); }));
+    }
+    {
+        TestWorld world(QStringLiteral("1999-03-01 17:00:00"));
+        WriteSettingsFile(SampleSettings());
+        frmPGR* window = ShowForm<frmPGR>();
+        AutoCountdownDone = QuitQuestionAsked = True;
+        report("main tick, duty-time mode, off duty",
+               measure(world.clock, 30000, [&] { window->Timer1_Timer(); }));
+    }
+    {
+        TestWorld world(QStringLiteral("1999-03-01 07:00:00"));
+        SettingsRecord record = SampleSettings();
+        record.Anzeige = Unit::Seconds;
+        WriteSettingsFile(record);
+        Settings = record;
+        frmCountdown* window = ShowForm<frmCountdown>();
+        report("countdown refresh, seconds", measure(world.clock, 100000, [&] { window->Timer1_Timer(); }));
+    }
+    return 0;
+}
