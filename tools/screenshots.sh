@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Renders the README's screenshots into docs/ under a virtual X display.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/tools/install-deps.sh" xvfb xauth
+"$root/tools/build.sh"
+cmake --build "$root/build" -j "$(nproc)" --target screenshots
+xvfb-run -a "$root/build/screenshots" "$root/docs"
