@@ -187,15 +187,14 @@ void frmSettings::storeEnteredValues() {
     Settings.Anzeige = selectedUnit();
 }
 
-// Back to the main window; without a saved pgr.dat there is nothing to count, and
-// the program ends.
 void frmSettings::cmdclose_Click() {
-    if (!SettingsFileExists()) {
-        EndProgram();
-        return;
-    }
     UnloadForm(this);
-    if (!ShowForm<frmPGR>())
+}
+
+// Closing the dialog, by its button or by its frame, leads back to the main window;
+// without a saved pgr.dat there is nothing to count, and the program ends.
+void frmSettings::Form_Unload() {
+    if (!SettingsFileExists() || !ShowForm<frmPGR>())
         EndProgram();
 }
 

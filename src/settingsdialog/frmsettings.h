@@ -21,6 +21,7 @@ public:
     ~frmSettings() override;
 
     void Form_Load() override;
+    void Form_Unload() override;
 
 public slots:
     void cmdsave_Click();

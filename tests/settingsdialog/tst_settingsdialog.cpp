@@ -297,6 +297,14 @@ private slots:
         QCOMPARE(world.programEnds, 0);
     }
 
+    void closingByTheFrameLeadsBackToo() {
+        TestWorld world(QStringLiteral("1999-03-03 10:00:00"));
+        WriteSettingsFile(SampleSettings());
+        ShowForm<frmSettings>()->close();
+        QVERIFY(FindForm<frmPGR>() && FindForm<frmPGR>()->isVisible());
+        QCOMPARE(world.programEnds, 0);
+    }
+
     void closingWithoutSavingEndsTheProgram() {
         TestWorld world;
         frmSettings* dialog = ShowForm<frmSettings>();
