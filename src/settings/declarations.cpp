@@ -9,9 +9,3 @@ qint16 AutoCountdownDone = 0;
 qint16 CounterHalted = 0;
 qint16 CountdownAtDutyEnd = 0;
 qint16 CountdownUnit = 0;
-
-void ResetProgramState() {
-    Settings = SettingsRecord{};
-    OffDutyShown = DutyEndNoticeDone = QuitQuestionAsked = AutoCountdownDone = 0;
-    CounterHalted = CountdownAtDutyEnd = CountdownUnit = 0;
-}

@@ -49,6 +49,3 @@ extern qint16 AutoCountdownDone;  // the main tick no longer opens the countdown
 extern qint16 CounterHalted;      // 1: both refreshes do nothing after an error
 extern qint16 CountdownAtDutyEnd; // 1: the countdown window counts to today's end of duty
 extern qint16 CountdownUnit;      // unit the countdown window counts in
-
-// Puts Settings and every flag back to their values at program start (for tests).
-void ResetProgramState();

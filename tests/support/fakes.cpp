@@ -16,6 +16,15 @@
 #include <QWidget>
 #include <unistd.h>
 
+namespace {
+// Settings and every flag as at program start.
+void resetProgramState() {
+    Settings = SettingsRecord{};
+    OffDutyShown = DutyEndNoticeDone = QuitQuestionAsked = AutoCountdownDone = 0;
+    CounterHalted = CountdownAtDutyEnd = CountdownUnit = 0;
+}
+} // namespace
+
 void FakeClock::set(const QString& instant) {
     now = QDateTime::fromString(instant, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     Q_ASSERT(now.isValid());
@@ -41,7 +50,7 @@ TestWorld::TestWorld(const QString& instant) : m_previousDir(QDir::currentPath()
     SetMessageService(&messages);
     SetProgramEnd([this] { ++programEnds; });
     QDir::setCurrent(m_dir.path());
-    ResetProgramState();
+    resetProgramState();
 }
 
 TestWorld::~TestWorld() {
@@ -50,7 +59,7 @@ TestWorld::~TestWorld() {
     SetClockSource(nullptr);
     SetMessageService(nullptr);
     SetProgramEnd({});
-    ResetProgramState();
+    resetProgramState();
 }
 
 void TestWorld::deleteAllWindows() {
