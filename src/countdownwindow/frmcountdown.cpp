@@ -73,19 +73,14 @@ void frmCountdown::Timer1_Timer() {
         return;
     // A remaining-time function reports its own error; the refresh then halts.
     const ErrorWatch functionErrors;
-    const auto haltedByFunctionError = [&] {
-        if (functionErrors.errorReported())
-            CounterHalted = 1;
-        return CounterHalted == 1;
-    };
     try {
         const DateValue target = CDate(EndOfServiceText(Settings));
         const DateValue dutyEnd = CDate(TodaysDutyEnd(Settings));
         const qint32 minutesLeft = MinutesLeft(target);
-        if (haltedByFunctionError())
+        if (HaltIfErrorReported(functionErrors))
             return;
         const qint32 secondsLeft = SecondsLeft(target);
-        if (haltedByFunctionError())
+        if (HaltIfErrorReported(functionErrors))
             return;
         if (CountdownAtDutyEnd == 1)
             CountdownUnit = Unit::Seconds;
@@ -94,7 +89,7 @@ void frmCountdown::Timer1_Timer() {
         switch (CountdownUnit) {
         case Unit::Hours: {
             const qint32 hoursLeft = HoursLeft(target);
-            if (haltedByFunctionError())
+            if (HaltIfErrorReported(functionErrors))
                 return;
             showCount(hoursLeft, QStringLiteral("Stunden"));
             if (minutesLeft < 60) {

@@ -169,10 +169,8 @@ bool frmPGR::writeCounts(CountRow row) {
     std::array<QString, 5> texts;
     for (std::size_t i = 0; i < counts.size(); ++i) {
         texts[i] = counts[i]();
-        if (functionErrors.errorReported()) {
-            CounterHalted = 1;
+        if (HaltIfErrorReported(functionErrors))
             return false;
-        }
     }
     const std::array<QLabel*, 5> labels = {ui->LblWeek, ui->LblDay, ui->lblhours, ui->lblMinutes,
                                            ui->lblSeconds};
@@ -283,13 +281,21 @@ void frmPGR::runOutCheck() {
 
 // Each greeting holds strictly between its bounds; otherwise the label keeps its text.
 void frmPGR::renewGreeting() {
+    struct Greeting {
+        DateValue after, before;
+        QString text;
+    };
+    static const std::array<Greeting, 3> greetings = {{
+        {CDate(QStringLiteral("06:00:00")), CDate(QStringLiteral("12:00:00")),
+         QStringLiteral("Guten Morgen!")},
+        {CDate(QStringLiteral("12:00:00")), CDate(QStringLiteral("18:00:00")), QStringLiteral("Guten Tag!")},
+        {CDate(QStringLiteral("18:00:00")), CDate(QStringLiteral("23:59:00")),
+         QStringLiteral("Guten Abend!")},
+    }};
     const DateValue now = Time();
-    if (now > CDate(QStringLiteral("06:00:00")) && now < CDate(QStringLiteral("12:00:00")))
-        ui->lbldaytime->setText(QStringLiteral("Guten Morgen!"));
-    if (now > CDate(QStringLiteral("12:00:00")) && now < CDate(QStringLiteral("18:00:00")))
-        ui->lbldaytime->setText(QStringLiteral("Guten Tag!"));
-    if (now > CDate(QStringLiteral("18:00:00")) && now < CDate(QStringLiteral("23:59:00")))
-        ui->lbldaytime->setText(QStringLiteral("Guten Abend!"));
+    for (const Greeting& greeting : greetings)
+        if (now > greeting.after && now < greeting.before)
+            ui->lbldaytime->setText(greeting.text);
 }
 
 void frmPGR::menusettings_Click() {

@@ -23,3 +23,7 @@ public:
 private:
     quint64 m_reportsAtStart;
 };
+
+// For the two refreshes: when an error was reported since the watch began, the
+// refresh halts (CounterHalted = 1). Returns whether it did.
+bool HaltIfErrorReported(const ErrorWatch& watch);
