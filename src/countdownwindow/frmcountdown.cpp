@@ -40,7 +40,7 @@ QIcon CountdownIcon() {
 }
 
 frmCountdown::frmCountdown(QWidget* parent)
-    : Form<QWidget>(parent), ui(std::make_unique<Ui::frmCountdown>()) {
+    : Form<QWidget>(parent), ui(std::make_unique<Ui::frmCountdown>()), m_timer(this) {
     ui->setupUi(this);
     setWindowIcon(CountdownIcon());
     StyleLabels({ui->lblTime}, Face::Serif, 72, true, HighlightColour());
@@ -51,13 +51,14 @@ frmCountdown::frmCountdown(QWidget* parent)
 frmCountdown::~frmCountdown() = default;
 
 void frmCountdown::Form_Load() {
-    m_timer.start();
     try {
         CountdownUnit = Settings.Anzeige;
         CentreOnScreen(this);
     } catch (const ProgramError& error) {
         ReportError(error.description(), QStringLiteral("#23"));
     }
+    // Only now: no refresh may run while start-up's message box is open.
+    m_timer.start();
 }
 
 void frmCountdown::Form_Unload() {
@@ -71,36 +72,32 @@ void frmCountdown::Form_Unload() {
 void frmCountdown::Timer1_Timer() {
     if (CounterHalted == 1)
         return;
-    // A remaining-time function reports its own error; the refresh then halts.
-    const ErrorWatch functionErrors;
+    // A remaining-time function that fails reports it itself and gives 0; the
+    // window goes on counting what it can, but such a 0 never moves the unit on.
     try {
         const DateValue target = CDate(EndOfServiceText(Settings));
         const DateValue dutyEnd = CDate(TodaysDutyEnd(Settings));
+        const FailureWatch minutesFailure;
         const qint32 minutesLeft = MinutesLeft(target);
-        if (HaltIfErrorReported(functionErrors))
-            return;
+        const bool underAnHour = !minutesFailure.failed() && minutesLeft < 60;
+        const FailureWatch secondsFailure;
         const qint32 secondsLeft = SecondsLeft(target);
-        if (HaltIfErrorReported(functionErrors))
-            return;
+        const bool lastTwoMinutes = !secondsFailure.failed() && secondsLeft <= 120;
         if (CountdownAtDutyEnd == 1)
             CountdownUnit = Unit::Seconds;
 
         // The unit only ever gets finer; the switch shows "0" beside the coarser unit.
         switch (CountdownUnit) {
-        case Unit::Hours: {
-            const qint32 hoursLeft = HoursLeft(target);
-            if (HaltIfErrorReported(functionErrors))
-                return;
-            showCount(hoursLeft, QStringLiteral("Stunden"));
-            if (minutesLeft < 60) {
+        case Unit::Hours:
+            showCount(HoursLeft(target), QStringLiteral("Stunden"));
+            if (underAnHour) {
                 CountdownUnit = Unit::Minutes;
                 ui->lblTime->setText(QStringLiteral("0"));
             }
             break;
-        }
         case Unit::Minutes:
             showCount(minutesLeft, QStringLiteral("Minuten"));
-            if (secondsLeft <= 120) {
+            if (lastTwoMinutes) {
                 CountdownUnit = Unit::Seconds;
                 ui->lblTime->setText(QStringLiteral("0"));
             }
@@ -121,8 +118,8 @@ void frmCountdown::Timer1_Timer() {
             break; // days or an unknown unit: nothing to count down
         }
     } catch (const ProgramError& error) {
-        ReportError(error.description(), QStringLiteral("#22"));
         CounterHalted = 1;
+        ReportError(error.description(), QStringLiteral("#22"));
     }
 }
 

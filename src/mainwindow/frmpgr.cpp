@@ -27,8 +27,11 @@ const QString countdownRefusal = QStringLiteral(
     "Countdown steht nicht zur Verfügung! - Sie haben die Einstellung 'Tage' in der Taskleiste "
     "gewählt! Um den Countdown anzuzeigen, müssen Sie Stunden , Minuten oder Sekunden auswählen!");
 
-// A label's caption as a number; anything else is an error of the refresh.
+// A label's caption as a number; anything else is an error of the refresh. An empty
+// caption is the count of a function that failed and said so: no number, nothing run out.
 qint64 captionNumber(const QLabel* label) {
+    if (label->text().isEmpty())
+        return 1;
     bool ok = false;
     const qint64 value = label->text().toLongLong(&ok);
     if (!ok)
@@ -38,7 +41,8 @@ qint64 captionNumber(const QLabel* label) {
 
 } // namespace
 
-frmPGR::frmPGR(QWidget* parent) : Form<QMainWindow>(parent), ui(std::make_unique<Ui::frmPGR>()) {
+frmPGR::frmPGR(QWidget* parent)
+    : Form<QMainWindow>(parent), ui(std::make_unique<Ui::frmPGR>()), m_timer(this) {
     ui->setupUi(this);
     setWindowIcon(FlagIcon());
     StyleLabels({ui->lbldaytime, ui->lblwho}, Face::Sans, 24, true, HighlightColour());
@@ -72,7 +76,6 @@ void frmPGR::Form_Load() {
         UnloadForm(this);
         return;
     }
-    m_timer.start();
     try {
         ReadSettings();
         renewGreeting();
@@ -82,8 +85,12 @@ void frmPGR::Form_Load() {
         txtdsch = TodaysDutyEnd(Settings);
         txtdstbeg = Settings.DstBeg;
     } catch (const ProgramError& error) {
+        // Without readable settings there is nothing to count: one message, and the counter halts.
+        CounterHalted = 1;
         ReportError(error.description(), QStringLiteral("#21"));
     }
+    // Only now: no tick may run while start-up's message box is open.
+    m_timer.start();
 }
 
 void frmPGR::Form_Unload() {
@@ -97,8 +104,7 @@ void frmPGR::Timer1_Timer() {
     try {
         CDate(txtpgr);
         if (Settings.nd != 1) {
-            if (!writeCounts(CountRow::Standard))
-                return;
+            writeCounts(CountRow::Standard);
         } else {
             const int weekday = Weekday(Date(), vbMonday);
             const QString dutyEnd = TodaysDutyEnd(Settings);
@@ -109,11 +115,9 @@ void frmPGR::Timer1_Timer() {
             if (onDuty) {
                 // Every off-duty period gets counts from its own next start of duty.
                 OffDutyShown = False;
-                if (!writeCounts(CountRow::Standard))
-                    return;
+                writeCounts(CountRow::Standard);
             } else if (OffDutyShown == False) {
-                if (!writeCounts(offDutyRow(weekday)))
-                    return;
+                writeCounts(offDutyRow(weekday));
             }
             if (endOfServiceDayOrQuitQuestion(dutyEnd) == Flow::TickEnds)
                 return;
@@ -124,59 +128,47 @@ void frmPGR::Timer1_Timer() {
         runOutCheck();
         renewGreeting();
     } catch (const ProgramError& error) {
-        ReportError(error.description(), QStringLiteral("#20"));
         CounterHalted = 1;
+        ReportError(error.description(), QStringLiteral("#20"));
     }
 }
 
-// Fills the five count labels from the row's functions. When one of them reports
-// an error the refresh halts and the labels keep what they showed.
-bool frmPGR::writeCounts(CountRow row) {
-    using Count = std::function<QString()>;
-    const auto end = [this] { return CDate(txtpgr); };
-    const auto start = [this] { return CDate(txtdstbeg); };
-    const auto plainWeeks = [=] { return CountText(WeeksLeft(end())); };
-    std::array<Count, 5> counts;
+// Fills the five count labels from the row's functions. A function that fails has
+// reported it itself and shows 0 or nothing; the other counts are written all the same.
+void frmPGR::writeCounts(CountRow row) {
+    const DateValue end = CDate(txtpgr);
+    std::array<QString, 5> texts;
     switch (row) {
     case CountRow::Standard:
-        counts = {plainWeeks, [=] { return CountText(DaysLeft(end())); },
-                  [=] { return CountText(HoursLeft(end())); }, [=] { return CountText(MinutesLeft(end())); },
-                  [=] { return CountText(SecondsLeft(end())); }};
+        texts = {CountText(WeeksLeft(end)), CountText(DaysLeft(end)), CountText(HoursLeft(end)),
+                 CountText(MinutesLeft(end)), CountText(SecondsLeft(end))};
         break;
-    case CountRow::OffDutyMondayToThursday:
-        counts = {plainWeeks, [=] { return CountText(DaysLeftOffDuty(end())); },
-                  [=] { return CountText(HoursLeftOffDuty(end(), start())); },
-                  [=] { return CountText(MinutesLeftOffDuty(end(), start())); },
-                  [=] { return CountText(SecondsLeftOffDuty(end(), start())); }};
-        break;
-    case CountRow::OffDutyFriday:
-        counts = {[=] { return CountText(WeeksLeftWeekend(end())); },
-                  [=] { return CountText(DaysLeftFriday(end())); },
-                  [=] { return CountText(HoursLeftFriday(end(), start())); },
-                  [=] { return CountText(MinutesLeftFriday(end(), start())); },
-                  [=] { return CountText(SecondsLeftFriday(end(), start())); }};
-        break;
-    case CountRow::Weekend:
-        counts = {[=] { return CountText(WeeksLeftWeekend(end())); },
-                  [=] { return CountText(DaysLeftWeekend(end())); },
-                  [=] { return CountText(HoursLeftWeekend(end(), start())); },
-                  [=] { return CountText(MinutesLeftWeekend(end(), start())); },
-                  [=] { return CountText(SecondsLeftWeekend(end(), start())); }};
+    case CountRow::OffDutyMondayToThursday: {
+        const DateValue start = CDate(txtdstbeg);
+        texts = {CountText(WeeksLeft(end)), CountText(DaysLeftOffDuty(end)),
+                 CountText(HoursLeftOffDuty(end, start)), CountText(MinutesLeftOffDuty(end, start)),
+                 CountText(SecondsLeftOffDuty(end, start))};
         break;
     }
-
-    const ErrorWatch functionErrors;
-    std::array<QString, 5> texts;
-    for (std::size_t i = 0; i < counts.size(); ++i) {
-        texts[i] = counts[i]();
-        if (HaltIfErrorReported(functionErrors))
-            return false;
+    case CountRow::OffDutyFriday: {
+        const DateValue start = CDate(txtdstbeg);
+        texts = {CountText(WeeksLeftWeekend(end)), CountText(DaysLeftFriday(end)),
+                 CountText(HoursLeftFriday(end, start)), CountText(MinutesLeftFriday(end, start)),
+                 CountText(SecondsLeftFriday(end, start))};
+        break;
+    }
+    case CountRow::Weekend: {
+        const DateValue start = CDate(txtdstbeg);
+        texts = {CountText(WeeksLeftWeekend(end)), CountText(DaysLeftWeekend(end)),
+                 CountText(HoursLeftWeekend(end, start)), CountText(MinutesLeftWeekend(end, start)),
+                 CountText(SecondsLeftWeekend(end, start))};
+        break;
+    }
     }
     const std::array<QLabel*, 5> labels = {ui->LblWeek, ui->LblDay, ui->lblhours, ui->lblMinutes,
                                            ui->lblSeconds};
     for (std::size_t i = 0; i < labels.size(); ++i)
         labels[i]->setText(texts[i]);
-    return true;
 }
 
 // Which off-duty counts apply now: they count from the next start of duty.

@@ -4,7 +4,6 @@
 #include "services/secondtimer.h"
 
 #include <QMainWindow>
-#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -41,7 +40,7 @@ private:
     enum class CountRow { Standard, OffDutyMondayToThursday, OffDutyFriday, Weekend };
     enum class Flow { Continue, TickEnds };
 
-    bool writeCounts(CountRow row);
+    void writeCounts(CountRow row);
     CountRow offDutyRow(int weekday) const;
     Flow endOfServiceDayOrQuitQuestion(const QString& dutyEnd);
     Flow lastSecondsBeforeDutyEnd();

@@ -1,26 +1,48 @@
 #include "errortrap.h"
 
 #include "messages.h"
-#include "settings/declarations.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
 
 namespace {
-quint64 reportsSoFar = 0;
+unsigned long long failuresSoFar = 0;
+
+// Tags of the every-second routines whose failure is on record; nearly always empty.
+std::vector<std::string_view>& failingTags() {
+    static std::vector<std::string_view> tags;
+    return tags;
 }
+} // namespace
 
 void ReportError(const QString& description, const QString& tag) {
-    ++reportsSoFar;
+    ++failuresSoFar;
     MsgBox(description + tag, MsgStyle::Critical);
 }
 
-ErrorWatch::ErrorWatch() : m_reportsAtStart(reportsSoFar) {}
-
-bool ErrorWatch::errorReported() const {
-    return reportsSoFar != m_reportsAtStart;
+void ReportRecurringError(const QString& description, const char* tag) {
+    auto& tags = failingTags();
+    if (std::find(tags.begin(), tags.end(), tag) != tags.end()) {
+        ++failuresSoFar;
+        return;
+    }
+    tags.push_back(tag);
+    ReportError(description, QString::fromLatin1(tag));
 }
 
-bool HaltIfErrorReported(const ErrorWatch& watch) {
-    if (!watch.errorReported())
-        return false;
-    CounterHalted = 1;
-    return true;
+void RecurringRoutineSucceeded(const char* tag) {
+    auto& tags = failingTags();
+    if (!tags.empty())
+        std::erase(tags, std::string_view(tag));
+}
+
+void ForgetRecurringErrors() {
+    failingTags().clear();
+}
+
+FailureWatch::FailureWatch() : m_failuresAtStart(failuresSoFar) {}
+
+bool FailureWatch::failed() const {
+    return failuresSoFar != m_failuresAtStart;
 }

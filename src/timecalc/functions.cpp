@@ -29,9 +29,11 @@ bool isSaturday() {
 // the empty or zero value of its type.
 template <class Result, class Body> Result trapped(const char* tag, Body body) {
     try {
-        return body();
+        Result result = body();
+        RecurringRoutineSucceeded(tag);
+        return result;
     } catch (const ProgramError& error) {
-        ReportError(error.description(), QString::fromLatin1(tag));
+        ReportRecurringError(error.description(), tag);
         return Result{};
     }
 }

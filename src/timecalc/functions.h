@@ -14,8 +14,8 @@
 // today or tomorrow), the Friday set Friday evening (next start on Monday), the
 // Weekend set Saturday and Sunday. Every off-duty function sets OffDutyShown.
 //
-// Each function traps its own errors: it shows the description and its tag and
-// then returns 0, or an empty count.
+// Each function traps its own errors: it shows the description and its tag (once
+// while the same failure recurs, see errortrap.h) and then returns 0, or an empty count.
 
 // A count that is either empty (after an error) or a whole number.
 using CountVariant = std::optional<qint32>;

@@ -124,6 +124,35 @@ private slots:
         QCOMPARE(LabelText(window, "lblTime"), QStringLiteral("109799")); // what it showed before
     }
 
+    // Seventy years on the seconds do not fit: said once, and the window counts on in its unit.
+    void failingFunctionLeavesTheCountLive_data() {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<QString>("unitName");
+        QTest::addColumn<int>("step");
+        QTest::newRow("hours") << int(Unit::Hours) << "Stunden" << 3600;
+        QTest::newRow("minutes") << int(Unit::Minutes) << "Minuten" << 60;
+    }
+    void failingFunctionLeavesTheCountLive() {
+        QFETCH(int, unit);
+        QFETCH(QString, unitName);
+        QFETCH(int, step);
+        TestWorld world;
+        SettingsRecord record = SampleSettings();
+        record.Anzeige = qint16(unit);
+        SetText(&SettingsRecord::Pgr, record, QStringLiteral("01.03.2069"));
+        frmCountdown* window = openCountdown(world, record, QStringLiteral("1999-03-01 10:00:00"));
+        const QStringList first = refreshAt(world, window, QStringLiteral("1999-03-01 10:00:01"));
+        QCOMPARE(first[1], unitName);
+        world.clock.advance(step);
+        window->Timer1_Timer();
+        QCOMPARE(LabelText(window, "lblTime").toLongLong(), first[0].toLongLong() - 1);
+        QCOMPARE(LabelText(window, "lblEinh"), unitName);
+        QCOMPARE(CountdownUnit, qint16(unit));
+        QCOMPARE(CounterHalted, 0);
+        QCOMPARE(world.messages.shown.size(), 1);
+        QVERIFY(world.messages.shown[0].text.endsWith(QStringLiteral("#13")));
+    }
+
     void closingBringsTheMainWindowBack() {
         TestWorld world;
         SettingsRecord record = SampleSettings();

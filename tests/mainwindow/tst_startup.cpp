@@ -128,6 +128,31 @@ private slots:
         }
     }
 
+    // A settings file that cannot be read: one message, no tick while it is open,
+    // and the counter stays halted.
+    void unreadableSettingsShowOneMessage() {
+        TestWorld world;
+        QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), QStringLiteral("pgr.dat")));
+        bool tickingWhileShown = true;
+        world.messages.whileShown = [&] {
+            const frmPGR* window = FindForm<frmPGR>();
+            tickingWhileShown = CounterHalted != 1 || window->findChild<SecondTimer*>()->isRunning();
+        };
+        frmPGR* window = ShowForm<frmPGR>();
+        QVERIFY(window);
+        QVERIFY(!tickingWhileShown);
+        QVERIFY(window->findChild<SecondTimer*>()->isRunning());
+        for (int second = 1; second <= 3; ++second) {
+            world.clock.advance(1);
+            window->Timer1_Timer();
+        }
+        QCOMPARE(world.messages.shown.size(), 1);
+        QVERIFY(world.messages.shown[0].text.endsWith(
+            QStringLiteral(": Ein-/Ausgabefehler des Datenträgers.#21")));
+        QCOMPARE(CounterHalted, 1);
+        QCOMPARE(ShownCounts(window), QStringList(5, QString()));
+    }
+
     void withoutSettingsFileTheDialogOpensInstead() {
         TestWorld world;
         QCOMPARE(ShowForm<frmPGR>(), nullptr);

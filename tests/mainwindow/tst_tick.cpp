@@ -207,31 +207,85 @@ private slots:
         QTEST(window->windowTitle(), "caption");
     }
 
-    void failuresHaltWithOneMessage_data() {
-        QTest::addColumn<QString>("pgr");
-        QTest::addColumn<QString>("tag");
-        QTest::newRow("no date") << "31.02.1999"
-                                 << "#20";
-        QTest::newRow("days overflow") << "01.03.2089"
-                                       << "#1";
-        QTest::newRow("seconds overflow") << "01.03.2069"
-                                          << "#13";
-    }
-    void failuresHaltWithOneMessage() {
-        QFETCH(QString, pgr);
-        QFETCH(QString, tag);
+    void tickFailureHaltsWithOneMessage() {
         TestWorld world;
         SettingsRecord record = SampleSettings();
         record.nd = 0;
-        SetText(&SettingsRecord::Pgr, record, pgr);
+        SetText(&SettingsRecord::Pgr, record, QStringLiteral("31.02.1999"));
         frmPGR* window = startWith(world, record, QStringLiteral("1999-03-01 10:00:00"));
         for (int second = 1; second <= 5; ++second)
             tickAt(world, QStringLiteral("1999-03-01 10:00:0%1").arg(second));
         QCOMPARE(world.messages.shown.size(), 1);
-        QVERIFY(world.messages.shown[0].text.endsWith(tag));
+        QVERIFY(world.messages.shown[0].text.endsWith(QStringLiteral("#20")));
         QCOMPARE(world.messages.shown[0].style, 16);
         QCOMPARE(CounterHalted, 1);
         QCOMPARE(LabelText(window, "LblDay"), QString()); // nothing written after the failure
+    }
+
+    // A count that does not fit is said once; every other count, the caption and
+    // the greeting go on, second after second.
+    void failingFunctionLeavesTheOtherCountsLive_data() {
+        QTest::addColumn<QString>("pgr");
+        QTest::addColumn<int>("nd");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<int>("failingLabel");
+        QTest::newRow("70 years, simple") << "01.03.2069" << 0 << "1999-03-01 10:00:00"
+                                          << "#13" << 4;
+        QTest::newRow("70 years, on duty") << "01.03.2069" << 1 << "1999-03-01 10:00:00"
+                                           << "#13" << 4;
+        QTest::newRow("70 years, off duty") << "01.03.2069" << 1 << "1999-03-01 20:00:00"
+                                            << "#14" << 4;
+        QTest::newRow("70 years, weekend") << "01.03.2069" << 1 << "1999-03-06 20:00:00"
+                                           << "#16" << 4;
+        QTest::newRow("90 years, simple") << "01.03.2089" << 0 << "1999-03-01 10:00:00"
+                                          << "#1 #13" << 1;
+    }
+    void failingFunctionLeavesTheOtherCountsLive() {
+        QFETCH(QString, pgr);
+        QFETCH(int, nd);
+        QFETCH(QString, start);
+        QFETCH(QString, tag);
+        QFETCH(int, failingLabel);
+        for (const qint16 unit : {Unit::Days, Unit::Minutes, Unit::Seconds, Unit::Hours}) {
+            TestWorld world;
+            SettingsRecord record = SampleSettings();
+            record.nd = qint16(nd);
+            record.Anzeige = unit;
+            SetText(&SettingsRecord::Pgr, record, pgr);
+            frmPGR* window = startWith(world, record, start);
+            world.clock.advance(1);
+            window->Timer1_Timer();
+            const QStringList first = ShownCounts(window);
+            QCOMPARE(first[failingLabel], QStringLiteral("0"));
+            if (failingLabel == 1) // the 90 years' seconds fail too
+                QCOMPARE(first[4], QStringLiteral("0"));
+            QCOMPARE(window->windowTitle(),
+                     QStringLiteral("Pilgrast Counter ") + window->txtpgr + QStringLiteral(" Uhr"));
+            window->showMinimized();
+            for (int second = 0; second < 120; ++second) {
+                world.clock.advance(1);
+                window->Timer1_Timer();
+            }
+            const QStringList later = ShownCounts(window);
+            for (int label = 0; label < 5; ++label)
+                QVERIFY(later[label] == QLatin1String("0") || later[label].toLongLong() > 0);
+            // Two minutes later the minutes have counted on, or stand still off duty.
+            const bool offDuty = nd == 1 && tag != QLatin1String("#13");
+            QCOMPARE(later[3].toLongLong(), first[3].toLongLong() - (offDuty ? 0 : 2));
+            const int unitLabel = unit == Unit::Minutes   ? 3
+                                  : unit == Unit::Seconds ? 4
+                                  : unit == Unit::Hours   ? 2
+                                                          : 1;
+            QVERIFY(window->windowTitle().startsWith(later[unitLabel] + QLatin1Char(' ')));
+            QVERIFY(!LabelText(window, "lbldaytime").isEmpty());
+            QStringList shownTags; // once each; the end-of-duty question may come besides
+            for (const auto& message : world.messages.shown)
+                if (message.style == MsgStyle::Critical)
+                    shownTags << message.text.mid(message.text.lastIndexOf(QLatin1Char('#')));
+            QCOMPARE(shownTags.join(QLatin1Char(' ')), tag);
+            QCOMPARE(CounterHalted, 0);
+        }
     }
 
     // The end of service stays the same moment on every day of the week.

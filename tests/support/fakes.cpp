@@ -1,5 +1,6 @@
 #include "fakes.h"
 
+#include "services/errortrap.h"
 #include "services/programend.h"
 #include "settings/fixedtext.h"
 #include "settings/recordimage.h"
@@ -22,6 +23,7 @@ void resetProgramState() {
     Settings = SettingsRecord{};
     OffDutyShown = DutyEndNoticeDone = QuitQuestionAsked = AutoCountdownDone = 0;
     CounterHalted = CountdownAtDutyEnd = CountdownUnit = 0;
+    ForgetRecurringErrors();
 }
 } // namespace
 
@@ -32,6 +34,8 @@ void FakeClock::set(const QString& instant) {
 
 int ScriptedMessages::show(const QString& text, int style) {
     shown.append({text, style});
+    if (whileShown)
+        whileShown();
     if (!answers.isEmpty())
         return answers.takeFirst();
     return (style & 0x0F) == 4 ? MsgNo : MsgOk;
@@ -104,21 +108,24 @@ bool runChattr(const QString& flag, const QString& path) {
 }
 } // namespace
 
-ReadOnlyFolder::ReadOnlyFolder(const QString& path) : m_path(QFileInfo(path).absoluteFilePath()) {
+WriteProtected::WriteProtected(const QString& path)
+    : m_path(QFileInfo(path).absoluteFilePath()), m_permissions(QFile::permissions(m_path)) {
     if (geteuid() == 0) {
         m_active = runChattr(QStringLiteral("+i"), m_path);
         return;
     }
-    m_active = QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ExeOwner);
+    const QFile::Permissions writeBits =
+        QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+    m_active = QFile::setPermissions(m_path, m_permissions & ~writeBits);
 }
 
-ReadOnlyFolder::~ReadOnlyFolder() {
+WriteProtected::~WriteProtected() {
     if (!m_active)
         return;
     if (geteuid() == 0)
         runChattr(QStringLiteral("-i"), m_path);
     else
-        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(m_path, m_permissions);
 }
 
 QString LabelText(const QWidget* window, const char* name) {

@@ -5,8 +5,10 @@
 #include "timecalc/clock.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QList>
 #include <QTemporaryDir>
+#include <functional>
 
 // A clock that stands still until the test moves it.
 class FakeClock : public ClockSource {
@@ -28,6 +30,7 @@ public:
     };
     QList<Shown> shown;
     QList<int> answers;
+    std::function<void()> whileShown; // runs while a box would be open
     int show(const QString& text, int style) override;
     QStringList texts() const;
 };
@@ -61,16 +64,19 @@ void SetText(QString SettingsRecord::*field, SettingsRecord& record, const QStri
 // Writes the record as pgr.dat into the current directory.
 void WriteSettingsFile(const SettingsRecord& record);
 
-// Makes a folder read-only while it lives: by its permissions, or for the
+// Write-protects a folder or a file while it lives: by its permissions, or for the
 // superuser, whom permissions do not bind, by the immutable attribute.
-class ReadOnlyFolder {
+class WriteProtected {
 public:
-    explicit ReadOnlyFolder(const QString& path);
-    ~ReadOnlyFolder();
+    explicit WriteProtected(const QString& path);
+    ~WriteProtected();
+    WriteProtected(const WriteProtected&) = delete;
+    WriteProtected& operator=(const WriteProtected&) = delete;
     bool active() const { return m_active; }
 
 private:
     QString m_path;
+    QFile::Permissions m_permissions;
     bool m_active = false;
 };
 

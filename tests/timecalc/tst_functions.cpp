@@ -148,6 +148,23 @@ private slots:
         QCOMPARE(world.messages.shown[0].style, 16);
     }
 
+    // A failure that recurs every second is shown once; after a success it counts as new.
+    void recurringFailureShownOnceUntilItSucceeds() {
+        TestWorld world(QStringLiteral("1999-02-11 13:15:52")); // 2^31 seconds before the end
+        const DateValue end = CDate(QStringLiteral("01.03.2067 16:30"));
+        QCOMPARE(SecondsLeft(end), 0);
+        QCOMPARE(SecondsLeft(end), 0);
+        QCOMPARE(world.messages.shown.size(), 1);
+        world.clock.advance(1);
+        QCOMPARE(SecondsLeft(end), 2147483647);
+        world.clock.advance(-1); // the clock is put back
+        QCOMPARE(SecondsLeft(end), 0);
+        QCOMPARE(world.messages.shown.size(), 2);
+        QVERIFY(world.messages.shown[1].text.endsWith(QStringLiteral("#13")));
+        QCOMPARE(MinutesLeft(end), 35791395); // the other functions go on as usual
+        QCOMPARE(world.messages.shown.size(), 2);
+    }
+
     void storedStartOfDayIsTheTextsValue() {
         QCOMPARE(CDate(QStringLiteral("01.04.1999 16:30")), endDate);
         QCOMPARE(CDate(QStringLiteral("07:00")), dutyStart);
