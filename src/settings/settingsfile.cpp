@@ -8,47 +8,77 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 
 namespace {
 
-QString reasonOf(const QFileDevice& file) {
-    switch (file.error()) {
-    case QFileDevice::PermissionsError:
-        return QStringLiteral("Zugriff verweigert");
-    case QFileDevice::OpenError:
-        return QStringLiteral("die Datei lässt sich nicht öffnen");
-    case QFileDevice::ReadError:
-        return QStringLiteral("Lesefehler");
-    case QFileDevice::WriteError:
-        return QStringLiteral("Schreibfehler, vielleicht ist der Datenträger voll");
-    case QFileDevice::RenameError:
-        return QStringLiteral("die neue Datei kann nicht an die Stelle der alten treten");
+QString settingsFolder;
+
+// The cause of a failed file operation, in German, from the system's error number.
+// Qt's own texts are English, so the number is taken right after the failing call.
+QString causeOf(int errorNumber) {
+    switch (errorNumber) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Zugriff verweigert, es fehlt die Berechtigung");
+    case EROFS:
+        return QStringLiteral("der Datenträger ist schreibgeschützt");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("der Datenträger ist voll oder Ihr Speicherplatz ist ausgeschöpft");
+    case EISDIR:
+        return QStringLiteral("an ihrer Stelle steht ein Ordner");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("die Datei oder ihr Ordner ist nicht mehr vorhanden");
+    case EIO:
+        return QStringLiteral("Ein-/Ausgabefehler des Datenträgers");
     default:
-        return QStringLiteral("Dateifehler");
+        return QStringLiteral("Dateifehler Nummer %1").arg(errorNumber);
     }
 }
 
-[[noreturn]] void fail(const QString& what, const QFileDevice& file) {
-    throw ProgramError(QStringLiteral("%1 (%2: %3).").arg(what, reasonOf(file), file.errorString()));
+[[noreturn]] void fail(const QString& what, int errorNumber) {
+    throw ProgramError(QStringLiteral("%1: %2.").arg(what, causeOf(errorNumber)));
 }
 
-// The whole current content, or an empty array when there is no file yet.
+QString readFailure(const QString& path) {
+    return QStringLiteral("Die Einstellungsdatei „%1“ kann nicht gelesen werden").arg(path);
+}
+
+// The whole current content; a null array when there is no file yet.
 QByteArray readWholeFile(const QString& path, const QString& failureText) {
-    QFile file(path);
     if (!QFileInfo::exists(path))
         return {};
+    QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        fail(failureText, file);
-    const QByteArray content = file.readAll();
+        fail(failureText, errno);
+    errno = 0;
+    QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        fail(failureText, file);
+        fail(failureText, errno);
+    if (content.isNull())
+        content = QByteArray(""); // an empty file is still a file
     return content;
+}
+
+// Overwrites the record at the start of the existing file; the bytes after it stay.
+bool writeInPlace(const QString& path, const QByteArray& record) {
+    QFile file(path);
+    // ReadWrite opens without truncating.
+    return file.open(QIODevice::ReadWrite) && file.write(record) == record.size() && file.flush();
 }
 
 } // namespace
 
+void SetSettingsFolder(const QString& folder) {
+    settingsFolder = folder;
+}
+
 QString SettingsFilePath() {
-    return QDir::current().filePath(QStringLiteral("pgr.dat"));
+    const QDir folder = settingsFolder.isEmpty() ? QDir::current() : QDir(settingsFolder);
+    return folder.absoluteFilePath(QStringLiteral("pgr.dat"));
 }
 
 bool SettingsFileExists() {
@@ -58,29 +88,34 @@ bool SettingsFileExists() {
 
 void ReadSettings() {
     const QString path = SettingsFilePath();
-    if (!QFileInfo(path).isFile())
-        throw ProgramError(QStringLiteral("Die Einstellungsdatei %1 ist keine lesbare Datei.").arg(path));
-    const QByteArray content =
-        readWholeFile(path, QStringLiteral("Die Einstellungsdatei %1 kann nicht gelesen werden").arg(path));
-    Settings = DecodeRecord(content);
+    const QFileInfo info(path);
+    if (!info.isFile())
+        fail(readFailure(path), info.isDir() ? EISDIR : ENOENT);
+    Settings = DecodeRecord(readWholeFile(path, readFailure(path)));
 }
 
 void WriteSettings() {
     const QString path = SettingsFilePath();
     const QString failureText =
-        QStringLiteral("Die Einstellungsdatei %1 kann nicht gespeichert werden").arg(path);
+        QStringLiteral("Die Einstellungsdatei „%1“ kann nicht gespeichert werden").arg(path);
     if (QFileInfo(path).isDir())
-        throw ProgramError(failureText + QStringLiteral(" (an ihrer Stelle steht ein Ordner)."));
+        fail(failureText, EISDIR);
 
     const QByteArray record = EncodeRecord(Settings);
     const QByteArray previous = readWholeFile(path, failureText);
 
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(failureText, file);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        const int cause = errno;
+        if (!previous.isNull() && writeInPlace(path, record))
+            return;
+        fail(failureText, cause);
+    }
     file.write(record);
     file.write(previous.mid(RecordSize));
+    errno = 0;
     if (!file.commit())
-        fail(failureText, file);
+        fail(failureText, errno);
 }

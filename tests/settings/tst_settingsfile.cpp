@@ -5,8 +5,14 @@
 #include "settings/windows1252.h"
 #include "support/fakes.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -111,19 +117,114 @@ private slots:
         QCOMPARE(Settings, SampleSettings());
     }
 
-    void failingSaveKeepsTheOldFile() {
+    // Protected folders and files, as the superuser (immutable attribute) and as an
+    // ordinary user (permissions): saved in place where the file allows it, otherwise
+    // a German cause and the old file whole.
+    void protectedPaths_data() {
+        QTest::addColumn<bool>("protectFolder");
+        QTest::addColumn<bool>("protectFile");
+        QTest::addColumn<QString>("failure"); // empty: saved
+        QTest::newRow("protected folder, writable file") << true << false << QString();
+        QTest::newRow("protected folder and file")
+            << true << true << QStringLiteral("Zugriff verweigert, es fehlt die Berechtigung.");
+        QTest::newRow("protected file")
+            << false << true << QStringLiteral("Zugriff verweigert, es fehlt die Berechtigung.");
+    }
+    void protectedPaths() {
+        QFETCH(bool, protectFolder);
+        QFETCH(bool, protectFile);
+        QFETCH(QString, failure);
         TestWorld world;
         Settings = SampleSettings();
-        WriteSettings();
+        writeFile(QStringLiteral("pgr.dat"), EncodeRecord(Settings) + "tail kept");
         const QByteArray before = readFile(QStringLiteral("pgr.dat"));
         SetText(&SettingsRecord::Vorname, Settings, QStringLiteral("Moritz"));
+        QString thrown;
         {
-            const ReadOnlyFolder readOnly(QStringLiteral("."));
-            if (!readOnly.active())
-                QSKIP("this machine cannot make a folder read-only");
-            QVERIFY_THROWS_EXCEPTION(ProgramError, WriteSettings());
+            std::optional<WriteProtected> folder, file;
+            if (protectFolder)
+                folder.emplace(QStringLiteral("."));
+            if (protectFile)
+                file.emplace(QStringLiteral("pgr.dat"));
+            if ((folder && !folder->active()) || (file && !file->active()))
+                QSKIP("this machine cannot write-protect a file or folder");
+            try {
+                WriteSettings();
+            } catch (const ProgramError& error) {
+                thrown = error.description();
+            }
         }
+        if (failure.isEmpty()) {
+            QCOMPARE(thrown, QString());
+            QCOMPARE(readFile(QStringLiteral("pgr.dat")), EncodeRecord(Settings) + "tail kept");
+            return;
+        }
+        QCOMPARE(thrown, QStringLiteral("Die Einstellungsdatei „%1“ kann nicht gespeichert werden: %2")
+                             .arg(QDir::current().absoluteFilePath(QStringLiteral("pgr.dat")), failure));
         QCOMPARE(readFile(QStringLiteral("pgr.dat")), before);
+    }
+
+    // Reading names the file once and the cause in German.
+    void readingFailures_data() {
+        QTest::addColumn<QString>("target"); // what pgr.dat is made to be
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("input/output error") << "/proc/self/mem"
+                                            << "Ein-/Ausgabefehler des Datenträgers.";
+        QTest::newRow("vanished") << "missing"
+                                  << "die Datei oder ihr Ordner ist nicht mehr vorhanden.";
+        QTest::newRow("unreadable") << "unreadable"
+                                    << "Zugriff verweigert, es fehlt die Berechtigung.";
+    }
+    void readingFailures() {
+        QFETCH(QString, target);
+        QFETCH(QString, cause);
+        TestWorld world;
+        if (target == QLatin1String("unreadable")) {
+            if (geteuid() == 0)
+                QSKIP("the superuser reads every file; run as an ordinary user");
+            writeFile(QStringLiteral("pgr.dat"), EncodeRecord(SampleSettings()));
+            QVERIFY(QFile::setPermissions(QStringLiteral("pgr.dat"), QFile::WriteOwner));
+        } else if (target.startsWith(QLatin1Char('/'))) {
+            QVERIFY(QFile::link(target, QStringLiteral("pgr.dat")));
+        }
+        try {
+            ReadSettings();
+            QFAIL("reading must fail");
+        } catch (const ProgramError& error) {
+            QCOMPARE(error.description(),
+                     QStringLiteral("Die Einstellungsdatei „%1“ kann nicht gelesen werden: %2")
+                         .arg(QDir::current().absoluteFilePath(QStringLiteral("pgr.dat")), cause));
+        }
+        QCOMPARE(Settings, SettingsRecord{});
+    }
+
+    // The superuser is not bound by permissions: the permission cases run once
+    // more as the user nobody, in a folder of its own.
+    void permissionsAsAnOrdinaryUser() {
+        if (geteuid() != 0)
+            QSKIP("already an ordinary user");
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (setpriv.isEmpty())
+            QSKIP("setpriv is not installed");
+        QTemporaryDir place; // a copy of this program that nobody may run, and its temporary folder
+        QVERIFY(place.isValid());
+        const QString program = place.filePath(QStringLiteral("tst_settingsfile"));
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
+        QVERIFY(QFile::setPermissions(place.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                        QFile::ReadOther | QFile::WriteOther |
+                                                        QFile::ExeOther));
+        QProcess run;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), place.path());
+        run.setProcessEnvironment(environment);
+        run.setWorkingDirectory(place.path());
+        run.start(setpriv, {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                            QStringLiteral("--clear-groups"), program, QStringLiteral("protectedPaths"),
+                            QStringLiteral("readingFailures")});
+        QVERIFY(run.waitForFinished(30000));
+        const QByteArray output = run.readAllStandardOutput() + run.readAllStandardError();
+        QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0, output.constData());
+        QVERIFY2(output.contains(" passed, 0 failed, 0 skipped"), output.constData());
     }
 
     void aFolderNamedPgrDatIsNoSettingsFile() {

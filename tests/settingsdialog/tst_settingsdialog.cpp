@@ -263,13 +263,15 @@ private slots:
         const QByteArray fileBefore = fileContent();
         box(dialog, QStringLiteral("Vorname"))->setText(QStringLiteral("Moritz"));
         {
-            const ReadOnlyFolder readOnly(QStringLiteral("."));
-            if (!readOnly.active())
-                QSKIP("this machine cannot make a folder read-only");
+            const WriteProtected folder(QStringLiteral("."));
+            const WriteProtected file(QStringLiteral("pgr.dat"));
+            if (!folder.active() || !file.active())
+                QSKIP("this machine cannot write-protect a file or folder");
             dialog->cmdsave_Click();
         }
         QCOMPARE(world.messages.shown.size(), 1);
-        QVERIFY(world.messages.shown[0].text.endsWith(QStringLiteral("#25")));
+        QVERIFY(world.messages.shown[0].text.endsWith(
+            QStringLiteral(": Zugriff verweigert, es fehlt die Berechtigung.#25")));
         QCOMPARE(world.messages.shown[0].style, 16);
         QCOMPARE(fileContent(), fileBefore);
         QCOMPARE(Settings, before);
