@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTextFrame>
 #include <QVBoxLayout>
 
 HelpWindow::HelpWindow(QWidget* parent) : Form<QWidget>(parent), m_browser(new QTextBrowser(this)) {
@@ -32,11 +33,20 @@ bool HelpWindow::showTopic(int topic) {
         m_browser->setHtml(QString::fromUtf8(file.readAll()));
         m_loadedFile = path;
     }
+    leaveRoomBelowTheLastTopic();
     const QString anchor =
         topic == HelpTopic::Contents ? QStringLiteral("inhalt") : QStringLiteral("thema%1").arg(topic);
     m_browser->scrollToAnchor(anchor);
     m_topic = topic;
     return true;
+}
+
+// Without room below it, the last topic could never scroll up to the top of the view.
+void HelpWindow::leaveRoomBelowTheLastTopic() {
+    QTextFrame* root = m_browser->document()->rootFrame();
+    QTextFrameFormat format = root->frameFormat();
+    format.setBottomMargin(m_browser->viewport()->height());
+    root->setFrameFormat(format);
 }
 
 // The installed data folder, found from the program's own folder.

@@ -25,6 +25,8 @@ protected:
     void escapePressed() override { UnloadForm(this); }
 
 private:
+    void leaveRoomBelowTheLastTopic();
+
     QTextBrowser* m_browser;
     QString m_loadedFile;
     int m_topic = HelpTopic::Contents;

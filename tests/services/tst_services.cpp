@@ -1,10 +1,14 @@
 #include "services/forms.h"
+#include "services/help.h"
 #include "services/qtmessages.h"
 #include "services/secondtimer.h"
 #include "support/fakes.h"
 
 #include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTextBlock>
 #include <QtTest>
 
 namespace {
@@ -18,6 +22,13 @@ class TurningClock : public FakeClock {
 public:
     int msecsToNextSecond() const override { return 20; }
 };
+
+QStringList anchorsIn(const QTextBlock& block) {
+    QStringList names;
+    for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
+        names << fragment.fragment().charFormat().anchorNames();
+    return names;
+}
 
 } // namespace
 
@@ -66,6 +77,27 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(ticks.count(), count);
         SetClockSource(nullptr);
+    }
+
+    // Every topic opens with its heading at the top of the view, the last one too.
+    void helpTopicsStartAtTheTop() {
+        TestWorld world;
+        for (const int topic : {0, 1, 2, 3, 4, 5, 6, 7}) {
+            ShowHelp(topic);
+            const HelpWindow* help = FindForm<HelpWindow>();
+            QVERIFY(help);
+            const QString anchor =
+                topic == 0 ? QStringLiteral("inhalt") : QStringLiteral("thema%1").arg(topic);
+            QTextBlock heading = help->browser()->document()->begin();
+            while (heading.isValid() && !anchorsIn(heading).contains(anchor))
+                heading = heading.next();
+            QVERIFY2(heading.isValid() &&
+                         heading.text().contains(topic == 0 ? "Hilfe" : QString::number(topic)),
+                     qPrintable(anchor));
+            const qreal top = help->browser()->document()->documentLayout()->blockBoundingRect(heading).top();
+            QVERIFY2(qAbs(top - help->browser()->verticalScrollBar()->value()) < 4, qPrintable(anchor));
+        }
+        QVERIFY(world.messages.shown.isEmpty());
     }
 
     void programEndsWhenNoWindowIsLeft() {
