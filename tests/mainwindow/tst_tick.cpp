@@ -149,6 +149,10 @@ private slots:
                                  << "1999-04-01 15:31:00";
         QTest::newRow("seconds") << 3 << "1999-04-01 16:27:59"
                                  << "1999-04-01 16:28:01";
+        QTest::newRow("minutes, 60 left") << 2 << "1999-04-01 15:30:59"
+                                          << "1999-04-01 15:31:00";
+        QTest::newRow("seconds, 120 left") << 3 << "1999-04-01 16:28:00"
+                                           << "1999-04-01 16:28:01";
     }
     void endOfServiceDay() {
         QFETCH(int, unit);
@@ -171,6 +175,85 @@ private slots:
             QCOMPARE(CountdownAtDutyEnd, 0);
         }
         QVERIFY(world.messages.shown.isEmpty()); // no end-of-duty question on that day
+    }
+
+    // The end-of-duty question and the last-seconds countdown, each at its exact second.
+    void endOfDutyThresholds_data() {
+        QTest::addColumn<QString>("instant"); // start-up and tick
+        QTest::addColumn<bool>("countdownDone");
+        QTest::addColumn<bool>("asks");
+        QTest::addColumn<bool>("countdownOpens");
+        QTest::newRow("question, 9 s left") << "1999-03-01 16:29:51" << true << true << false;
+        QTest::newRow("no question, 10 s left") << "1999-03-01 16:29:50" << true << false << false;
+        QTest::newRow("question on Friday, 9 s left") << "1999-03-05 11:59:51" << true << true << false;
+        QTest::newRow("no question on Saturday") << "1999-03-06 11:59:51" << true << false << false;
+        QTest::newRow("no question on Sunday evening") << "1999-03-07 20:00:00" << true << false << false;
+        QTest::newRow("countdown, 11 s left") << "1999-03-01 16:29:49" << false << false << true;
+        QTest::newRow("question, then countdown, 1 s left") << "1999-03-01 16:29:59" << false << true << true;
+        QTest::newRow("no countdown, 12 s left") << "1999-03-01 16:29:48" << false << false << false;
+        QTest::newRow("no countdown at the end of duty") << "1999-03-01 16:30:00" << false << true << false;
+    }
+    void endOfDutyThresholds() {
+        QFETCH(QString, instant);
+        QFETCH(bool, countdownDone);
+        QFETCH(bool, asks);
+        QFETCH(bool, countdownOpens);
+        TestWorld world;
+        startWith(world, SampleSettings(), instant);
+        AutoCountdownDone = countdownDone ? True : False;
+        const frmPGR* window = tickAt(world, instant);
+        QCOMPARE(world.messages.texts(), asks ? QStringList{quitQuestion} : QStringList{});
+        QCOMPARE(window == nullptr, countdownOpens);
+        QCOMPARE(FindForm<frmCountdown>() != nullptr, countdownOpens);
+    }
+
+    // After the countdown has run, the last seconds bring a minimised window back once.
+    void lastSecondsRestoreTheWindowOnce() {
+        TestWorld world;
+        frmPGR* window = startWith(world, SampleSettings(), QStringLiteral("1999-03-01 16:29:40"));
+        AutoCountdownDone = True;
+        window->showMinimized();
+        tickAt(world, QStringLiteral("1999-03-01 16:29:48"));
+        QVERIFY(window->isMinimized());
+        tickAt(world, QStringLiteral("1999-03-01 16:29:49"));
+        QVERIFY(!window->isMinimized());
+        window->showMinimized();
+        for (int second = 50; second <= 59; ++second) {
+            tickAt(world, QStringLiteral("1999-03-01 16:29:%1").arg(second));
+            QVERIFY(window->isMinimized());
+        }
+    }
+
+    // Once every count has run out all four show 0, also where some are 0 and others
+    // negative; the minimised caption carries the count as computed.
+    void runOut_data() {
+        QTest::addColumn<QString>("instant");
+        QTest::addColumn<QStringList>("counts");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("a second before")
+            << "1999-04-01 16:29:59" << QStringList{"0", "0", "1", "1"} << "1 Sekunden";
+        QTest::newRow("at the end") << "1999-04-01 16:30:00" << QStringList{"0", "0", "0", "0"}
+                                    << "0 Sekunden";
+        QTest::newRow("30 s after") << "1999-04-01 16:30:30" << QStringList{"0", "0", "0", "0"}
+                                    << "-30 Sekunden";
+        QTest::newRow("half an hour after")
+            << "1999-04-01 17:00:00" << QStringList{"0", "0", "0", "0"} << "-1800 Sekunden";
+        QTest::newRow("next day") << "1999-04-02 08:00:00" << QStringList{"0", "0", "0", "0"}
+                                  << "-55800 Sekunden";
+    }
+    void runOut() {
+        QFETCH(QString, instant);
+        QFETCH(QStringList, counts);
+        QFETCH(QString, caption);
+        TestWorld world;
+        SettingsRecord record = SampleSettings();
+        record.nd = 0;
+        record.Anzeige = Unit::Seconds;
+        frmPGR* window = startWith(world, record, instant);
+        window->showMinimized();
+        tickAt(world, instant);
+        QCOMPARE(ShownCounts(window).mid(1), counts);
+        QCOMPARE(window->windowTitle(), caption);
     }
 
     void simpleModeAfterTheEnd() {

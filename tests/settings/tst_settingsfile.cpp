@@ -117,6 +117,20 @@ private slots:
         QCOMPARE(Settings, SampleSettings());
     }
 
+    // Every byte of the upper half reads as its Windows-1252 character and writes back
+    // as the same byte, the five unassigned ones included.
+    void wholeCodePageRoundTrips() {
+        static const QString upperHalf =
+            QStringLiteral("€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ"
+                           "\u00A0¡¢£¤¥¦§¨©ª«¬\u00AD®¯°±²³´µ¶·¸¹º»¼½¾¿ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖ×ØÙÚÛÜÝÞßàáâãäåæ"
+                           "çèéêëìíîïðñòóôõö÷øùúûüýþÿ");
+        QByteArray bytes;
+        for (int byte = 0x80; byte <= 0xFF; ++byte)
+            bytes += char(byte);
+        QCOMPARE(FromWindows1252(bytes), upperHalf);
+        QCOMPARE(ToWindows1252(upperHalf), std::optional<QByteArray>(bytes));
+    }
+
     // Protected folders and files, as the superuser (immutable attribute) and as an
     // ordinary user (permissions): saved in place where the file allows it, otherwise
     // a German cause and the old file whole.

@@ -1,6 +1,7 @@
 #include "mainwindow/frmpgr.h"
 #include "services/help.h"
 #include "settings/recordimage.h"
+#include "settings/windows1252.h"
 #include "settingsdialog/frmsettings.h"
 #include "support/fakes.h"
 
@@ -74,6 +75,31 @@ private slots:
                                         << "txtName";
         QTest::newRow("surname 31") << "txtName" << QString(31, 'b') << "Name zu lang!"
                                     << "txtName";
+        // Lengths count after trimming, on both sides of the limit.
+        QTest::newRow("first name 31 with blanks") << "Vorname"
+                                                   << " " + QString(31, 'a') + " "
+                                                   << "Vorname zu lang!"
+                                                   << "Vorname";
+        QTest::newRow("surname 30 with blanks") << "txtName"
+                                                << " " + QString(30, 'b') + " "
+                                                << ""
+                                                << "";
+        QTest::newRow("surname 31 with blanks") << "txtName"
+                                                << " " + QString(31, 'b') + " "
+                                                << "Name zu lang!"
+                                                << "txtName";
+        QTest::newRow("rank 5 with blanks") << "txtDstgrd"
+                                            << "  OStGe  "
+                                            << ""
+                                            << "";
+        QTest::newRow("five-digit year") << "txtpgr"
+                                         << "01.04.19999" << date << "txtpgr";
+        QTest::newRow("three-digit day") << "txtpgr"
+                                         << "001.04.1999" << date << "txtpgr";
+        QTest::newRow("one-digit minute") << "txtDsch"
+                                          << "16:3" << time << "txtDsch";
+        QTest::newRow("second 60") << "txtDschFr"
+                                   << "12:00:60" << time << "txtDschFr";
         QTest::newRow("surname not storable") << "txtName"
                                               << "Dvořák"
                                               << "Name enthält ungültige Zeichen!"
@@ -176,6 +202,33 @@ private slots:
         dialog->cmdsave_Click();
         QCOMPARE(world.messages.texts(), QStringList{QStringLiteral("Sie müssen einen Vornamen eingeben!")});
         QCOMPARE(dialog->focusWidget(), box(dialog, QStringLiteral("Vorname")));
+    }
+
+    // Every character of the code page goes through the checks and is stored as its one byte.
+    void everyCodePageCharacterCanBeSaved() {
+        QByteArray bytes;
+        for (int byte = 0x20; byte <= 0xFF; ++byte)
+            if (byte < 0x7F || byte > 0x9F || QByteArrayView("\x81\x8D\x8F\x90\x9D").indexOf(char(byte)) < 0)
+                bytes += char(byte);
+        const QString characters = FromWindows1252(bytes);
+        QCOMPARE(characters.size(), bytes.size());
+        for (qsizetype from = 0; from < characters.size(); from += 30) {
+            TestWorld world(QStringLiteral("1999-03-03 10:00:00"));
+            frmSettings* dialog = filledDialog();
+            const QString name = characters.mid(from, 30);
+            // Blanks at the ends would be trimmed: the blank itself stands inside.
+            box(dialog, QStringLiteral("Vorname"))
+                ->setText(QLatin1Char('x') + name.left(28) + QLatin1Char('x'));
+            box(dialog, QStringLiteral("txtName"))
+                ->setText(QLatin1Char('x') + name.mid(28) + QLatin1Char('x'));
+            dialog->cmdsave_Click();
+            QVERIFY2(world.messages.shown.isEmpty(), qPrintable(world.messages.texts().join('|')));
+            const QByteArray stored = fileContent();
+            QCOMPARE(stored.mid(2, 30),
+                     "x" + bytes.mid(from, 28) + "x" + QByteArray(30 - 2 - bytes.mid(from, 28).size(), ' '));
+            QCOMPARE(stored.mid(32, 1 + bytes.mid(from + 28, 2).size() + 1),
+                     "x" + bytes.mid(from + 28, 2) + "x");
+        }
     }
 
     void whatIsStored_data() {

@@ -40,6 +40,22 @@ private slots:
         QTest::newRow("time before date") << "16:30 01.03.1999" << false << 0.0;
         QTest::newRow("word") << "morgen" << false << 0.0;
         QTest::newRow("25:00") << "25:00" << false << 0.0;
+        // Digit groups one too long or too short, and the extremes of the calendar.
+        QTest::newRow("five-digit year") << "01.04.19999" << false << 0.0;
+        QTest::newRow("three-digit day") << "001.04.1999" << false << 0.0;
+        QTest::newRow("three-digit month") << "01.004.1999" << false << 0.0;
+        QTest::newRow("three-digit year") << "1.4.999" << false << 0.0;
+        QTest::newRow("one-digit minute") << "16:3" << false << 0.0;
+        QTest::newRow("three-digit minute") << "16:300" << false << 0.0;
+        QTest::newRow("three-digit second") << "16:30:000" << false << 0.0;
+        QTest::newRow("second 60") << "16:30:60" << false << 0.0;
+        QTest::newRow("three-digit hour") << "016:30" << false << 0.0;
+        QTest::newRow("year 0") << "01.01.0000" << false << 0.0;
+        QTest::newRow("first day of year 1") << "01.01.0001" << true << -693593.0;
+        QTest::newRow("last day of 9999") << "31.12.9999" << true << 2958465.0;
+        QTest::newRow("midnight") << "0:00" << true << 0.0;
+        QTest::newRow("last second of the day")
+            << "31.12.9999 23:59:59" << true << 2958465.0 + 86399.0 / 86400;
     }
     void conversion() {
         QFETCH(QString, text);

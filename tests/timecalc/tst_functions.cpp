@@ -148,6 +148,26 @@ private slots:
         QCOMPARE(world.messages.shown[0].style, 16);
     }
 
+    // The day count's limit: 32767 days show, one more overflows.
+    void dayCountLimit_data() {
+        QTest::addColumn<int>("daysAhead");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<bool>("overflows");
+        QTest::newRow("32767") << 32767 << 32767 << false;
+        QTest::newRow("32768") << 32768 << 0 << true;
+        QTest::newRow("-32768") << -32768 << -32768 << false;
+        QTest::newRow("-32769") << -32769 << 0 << true;
+    }
+    void dayCountLimit() {
+        QFETCH(int, daysAhead);
+        QFETCH(int, shown);
+        QFETCH(bool, overflows);
+        TestWorld world(QStringLiteral("1999-03-04 18:30:00"));
+        const DateValue end = CDate(QStringLiteral("4.3.1999")) + daysAhead;
+        QCOMPARE(int(DaysLeft(end)), shown);
+        QCOMPARE(world.messages.shown.size(), overflows ? 1 : 0);
+    }
+
     // A failure that recurs every second is shown once; after a success it counts as new.
     void recurringFailureShownOnceUntilItSucceeds() {
         TestWorld world(QStringLiteral("1999-02-11 13:15:52")); // 2^31 seconds before the end
