@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up time, memory, idle CPU and how closely the display follows the clock.
 //
 //   bench_start [idle-seconds]     the whole measurement, run under a display

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Time per main tick and per countdown refresh, with a fake clock moved one
 // second per call.
 #include "countdownwindow/frmcountdown.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders each window of the program at a fixed instant with a sample pgr.dat
 // into PNG files in the folder given.
 #include "aboutbox/info.h"

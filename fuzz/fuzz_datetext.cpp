@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any text: IsDate agrees with CDate, and a converted value counts consistently.
 #include "services/programerror.h"
 #include "timecalc/datevalue.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any bytes read as pgr.dat give a record that writes back and reads again unchanged.
 #include "settings/recordimage.h"
 

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Measures the program: time per tick and refresh, start-up and memory against a
 # bare Qt window, idle CPU over IDLE_SECONDS (60 by default), and how closely the
 # display follows the wall clock's seconds. Runs under a virtual X display.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Configures and builds into build/ (optimised, with debug information).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what building, running and testing Pilgrast Counter need, when missing.
 set -euo pipefail
 

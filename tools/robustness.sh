@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Every test under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz
 # target for a while (FUZZ_SECONDS, 60 by default). A fuzz finding is saved in
 # build-fuzz/findings and fails the run.

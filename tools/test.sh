@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds and runs every test headless.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Build helper: writes the program's flag icon as PNG files for the desktop's
 // icon theme, one per size, into the folder given.
 #include "mainwindow/flagicon.h"

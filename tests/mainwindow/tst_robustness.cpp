@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "countdownwindow/frmcountdown.h"
 #include "mainwindow/frmpgr.h"
 #include "settings/recordimage.h"

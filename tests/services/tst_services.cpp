@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "services/forms.h"
 #include "services/help.h"
 #include "services/qtmessages.h"
