@@ -4,15 +4,47 @@
 
 #include "program.h"
 
+#include "aboutbox/info.h"
+#include "countdownwindow/frmcountdown.h"
+#include "desktop/trayicon.h"
 #include "mainwindow/flagicon.h"
 #include "mainwindow/frmpgr.h"
 #include "services/forms.h"
+#include "services/help.h"
+#include "services/programend.h"
 #include "services/qtmessages.h"
+#include "settingsdialog/frmsettings.h"
 
 #include <QApplication>
 
+namespace {
+
+void nameTheProgram() {
+    QCoreApplication::setApplicationName(QStringLiteral("Pilgrast Counter"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.0"));
+}
+
+// The tray runs the main window's commands; while the countdown window stands in
+// for the main window, it gives way first, as closing it brings the main window back.
+frmPGR* mainWindowForCommand() {
+    if (frmCountdown* countdown = FindForm<frmCountdown>())
+        UnloadForm(countdown);
+    return FindForm<frmPGR>();
+}
+
+} // namespace
+
+std::variant<StartOptions, int> ReadStartOptions(int& argc, char** argv) {
+    if (argc <= 1)
+        return StartOptions{};
+    const QCoreApplication commandLine(argc, argv);
+    nameTheProgram();
+    InstallGermanTranslation();
+    return ReadCommandLine(QCoreApplication::arguments());
+}
+
 void StartProgram() {
-    QApplication::setApplicationName(QStringLiteral("Pilgrast Counter"));
+    nameTheProgram();
     QApplication::setWindowIcon(FlagIcon());
     InstallGermanTranslation();
 
@@ -25,4 +57,34 @@ void StartProgram() {
     QObject::connect(qApp, &QGuiApplication::lastWindowClosed, &EndWhenNoWindowLeft);
 
     ShowForm<frmPGR>();
+}
+
+std::unique_ptr<CounterTray> StartTray() {
+    auto tray = std::make_unique<CounterTray>([] { return FindForm<frmPGR>() || FindForm<frmCountdown>(); });
+    QObject::connect(tray.get(), &CounterTray::clicked, &BringCounterToFront);
+    QObject::connect(tray.get(), &CounterTray::settingsChosen, [] {
+        if (frmPGR* window = mainWindowForCommand())
+            window->menusettings_Click();
+    });
+    QObject::connect(tray.get(), &CounterTray::countdownChosen, [] {
+        if (frmCountdown* countdown = FindForm<frmCountdown>())
+            forms::Present(countdown);
+        else if (frmPGR* window = FindForm<frmPGR>())
+            window->menuCDn_Click();
+    });
+    QObject::connect(tray.get(), &CounterTray::infoChosen, [] { ShowForm<Info>(); });
+    QObject::connect(tray.get(), &CounterTray::helpChosen, [] { ShowHelp(HelpTopic::Contents); });
+    QObject::connect(tray.get(), &CounterTray::quitChosen, &EndProgram);
+    tray->countWindowsChanged();
+    return tray;
+}
+
+void BringCounterToFront() {
+    QWidget* window = FindForm<frmPGR>();
+    if (!window)
+        window = FindForm<frmCountdown>();
+    if (!window)
+        window = FindForm<frmSettings>();
+    if (window)
+        forms::Present(window);
 }

@@ -4,7 +4,23 @@
 
 #pragma once
 
+#include "desktop/commandline.h"
+
+#include <memory>
+
+class CounterTray;
+
+// Reads the command line before any window system is needed, so that --help and
+// --version work anywhere: the options, or the exit status to end with at once.
+std::variant<StartOptions, int> ReadStartOptions(int& argc, char** argv);
+
 // Sets the running application up as Pilgrast Counter (name, icon, German
 // standard buttons, message boxes, ending with its last window) and shows the
 // main window. The caller then runs the event loop.
 void StartProgram();
+
+// The tray icon, wired to the windows' commands. It shows while a counting window is open.
+std::unique_ptr<CounterTray> StartTray();
+
+// Brings the counter's open window to the front, restored when minimised.
+void BringCounterToFront();

@@ -5,6 +5,7 @@
 #include "frmcountdown.h"
 
 #include "mainwindow/frmpgr.h"
+#include "services/countdisplay.h"
 #include "services/errortrap.h"
 #include "services/labelstyle.h"
 #include "services/programerror.h"
@@ -63,10 +64,12 @@ void frmCountdown::Form_Load() {
     }
     // Only now: no refresh may run while start-up's message box is open.
     m_timer.start();
+    CountWindowsChanged();
 }
 
 void frmCountdown::Form_Unload() {
     m_timer.stop();
+    CountWindowsChanged();
     ShowForm<frmPGR>();
     // After the main window's start-up, which clears both.
     AutoCountdownDone = True;
@@ -121,10 +124,19 @@ void frmCountdown::Timer1_Timer() {
         default:
             break; // days or an unknown unit: nothing to count down
         }
+        ShowCountOutside(shownFigure(), EndOfServiceText(Settings) + QStringLiteral(" Uhr"));
     } catch (const ProgramError& error) {
         CounterHalted = 1;
         ReportError(error.description(), QStringLiteral("#22"));
     }
+}
+
+// The figure with its unit; the seconds to the end of duty show no unit in the window.
+QString frmCountdown::shownFigure() const {
+    const QString unit = ui->lblEinh->text().isEmpty() && CountdownAtDutyEnd == 1
+                             ? QStringLiteral("Sekunden bis zum Dienstschluß")
+                             : ui->lblEinh->text();
+    return (ui->lblTime->text() + QLatin1Char(' ') + unit).trimmed();
 }
 
 void frmCountdown::showCount(qint64 count, const QString& unit) {

@@ -33,6 +33,7 @@ protected:
     void escapePressed() override { UnloadForm(this); }
 
 private:
+    QString shownFigure() const;
     void showCount(qint64 count, const QString& unit);
     void showClosingWords(const QString& first, const QString& second);
 

@@ -7,6 +7,7 @@
 #include "aboutbox/info.h"
 #include "countdownwindow/frmcountdown.h"
 #include "flagicon.h"
+#include "services/countdisplay.h"
 #include "services/errortrap.h"
 #include "services/labelstyle.h"
 #include "services/messages.h"
@@ -95,11 +96,13 @@ void frmPGR::Form_Load() {
     }
     // Only now: no tick may run while start-up's message box is open.
     m_timer.start();
+    CountWindowsChanged();
 }
 
 void frmPGR::Form_Unload() {
     m_timer.stop();
     OffDutyShown = False;
+    CountWindowsChanged();
 }
 
 void frmPGR::Timer1_Timer() {
@@ -129,6 +132,7 @@ void frmPGR::Timer1_Timer() {
                 return;
         }
         writeCaption();
+        ShowCountOutside(remainingInChosenUnit(), endOfServiceCaption());
         runOutCheck();
         renewGreeting();
     } catch (const ProgramError& error) {
@@ -244,24 +248,26 @@ void frmPGR::restoreWindow() {
 }
 
 void frmPGR::writeCaption() {
-    if (!isMinimized()) {
-        setWindowTitle(QStringLiteral("Pilgrast Counter ") + EndOfServiceText(Settings) +
-                       QStringLiteral(" Uhr"));
-        return;
-    }
+    setWindowTitle(isMinimized() ? remainingInChosenUnit()
+                                 : QStringLiteral("Pilgrast Counter ") + endOfServiceCaption());
+}
+
+// The end-of-service moment as the open window's caption shows it.
+QString frmPGR::endOfServiceCaption() const {
+    return EndOfServiceText(Settings) + QStringLiteral(" Uhr");
+}
+
+// The count in the unit chosen for the taskbar, as the minimised window's caption shows it.
+QString frmPGR::remainingInChosenUnit() const {
     switch (Settings.Anzeige) {
     case Unit::Minutes:
-        setWindowTitle(ui->lblMinutes->text() + QStringLiteral(" Minuten"));
-        break;
+        return ui->lblMinutes->text() + QStringLiteral(" Minuten");
     case Unit::Seconds:
-        setWindowTitle(ui->lblSeconds->text() + QStringLiteral(" Sekunden"));
-        break;
+        return ui->lblSeconds->text() + QStringLiteral(" Sekunden");
     case Unit::Hours:
-        setWindowTitle(ui->lblhours->text() + QStringLiteral(" Stunden"));
-        break;
+        return ui->lblhours->text() + QStringLiteral(" Stunden");
     default:
-        setWindowTitle(ui->LblDay->text() + QStringLiteral(" Tage"));
-        break;
+        return ui->LblDay->text() + QStringLiteral(" Tage");
     }
 }
 

@@ -51,6 +51,8 @@ private:
     void openCountdown(bool atDutyEnd);
     void restoreWindow();
     void writeCaption();
+    QString endOfServiceCaption() const;
+    QString remainingInChosenUnit() const;
     void runOutCheck();
     void renewGreeting();
 

@@ -1,0 +1,25 @@
+// SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <variant>
+
+// What the command line asks of a start.
+struct StartOptions {
+    bool userFolder = false; // keep pgr.dat in the user's settings folder
+};
+
+// Reads the command line (the program's name first). Returns the options, or the exit
+// status when the program ends at once: 0 after --help or --version, 2 after an
+// unknown option or argument, each having said what it had to on the terminal.
+// Needs an application object for the parser's texts.
+std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments);
+
+// The folder pgr.dat is kept in: with --user-folder $XDG_CONFIG_HOME/pilgrast
+// (~/.config/pilgrast by default), created when missing; otherwise empty, which
+// stands for the current directory.
+QString SettingsFolderFor(const StartOptions& options);
