@@ -7,7 +7,7 @@
 # Checks licensing the REUSE way, builds the Debian package as Release, lets lintian
 # judge it (any error or warning fails), installs it with its dependencies, validates
 # the desktop entry, the AppStream metadata and the manual pages, and starts the
-# installed program.
+# installed program, also on a desktop with a tray (desktop-check.sh).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/install-deps.sh" dpkg-dev desktop-file-utils appstream xvfb xauth lintian reuse man-db groff-base
@@ -41,6 +41,9 @@ for language in en de; do
     [ -z "$warnings" ] || { echo "man pilgrast ($language): $warnings" >&2; exit 1; }
 done
 LC_ALL=C.UTF-8 man -L de pilgrast 2>/dev/null | grep -q BESCHREIBUNG
+
+# On a desktop: menu start, tray icon and its menu, second start, StatusNotifierItem.
+"$root/tools/desktop-check.sh"
 
 # Started in an empty folder it opens the settings dialog and keeps running.
 folder=$(mktemp -d)
