@@ -131,8 +131,7 @@ void frmPGR::Timer1_Timer() {
             if (lastSecondsBeforeDutyEnd() == Flow::TickEnds)
                 return;
         }
-        writeCaption();
-        ShowCountOutside(remainingInChosenUnit(), endOfServiceCaption());
+        writeCaptions();
         runOutCheck();
         renewGreeting();
     } catch (const ProgramError& error) {
@@ -247,9 +246,12 @@ void frmPGR::restoreWindow() {
         showNormal();
 }
 
-void frmPGR::writeCaption() {
-    setWindowTitle(isMinimized() ? remainingInChosenUnit()
-                                 : QStringLiteral("Pilgrast Counter ") + endOfServiceCaption());
+// The caption the taskbar shows, and the same count for the tray.
+void frmPGR::writeCaptions() {
+    const QString remaining = remainingInChosenUnit();
+    const QString endOfService = endOfServiceCaption();
+    setWindowTitle(isMinimized() ? remaining : QStringLiteral("Pilgrast Counter ") + endOfService);
+    ShowCountOutside(remaining, endOfService);
 }
 
 // The end-of-service moment as the open window's caption shows it.

@@ -50,7 +50,7 @@ private:
     Flow lastSecondsBeforeDutyEnd();
     void openCountdown(bool atDutyEnd);
     void restoreWindow();
-    void writeCaption();
+    void writeCaptions();
     QString endOfServiceCaption() const;
     QString remainingInChosenUnit() const;
     void runOutCheck();
