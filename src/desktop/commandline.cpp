@@ -22,6 +22,12 @@ QString asTyped(const QString& name) {
     return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
 }
 
+// Says what is wrong with the command line; the exit status for that.
+int refuse(const QString& program, const QString& problem) {
+    printTo(stderr, QStringLiteral("%1: %2\n„%1 --help“ zeigt die Optionen.\n").arg(program, problem));
+    return 2;
+}
+
 } // namespace
 
 std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments) {
@@ -44,13 +50,11 @@ std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments) {
     const QString program = QFileInfo(arguments.value(0)).fileName();
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        const QString problem = unknown.isEmpty()
-                                    ? parser.errorText()
-                                    : QStringLiteral("Unbekannte Option „%1“.").arg(asTyped(unknown.first()));
-        printTo(stderr, QStringLiteral("%1: %2\n„%1 --help“ zeigt die Optionen.\n").arg(program, problem));
-        return 2;
+        return refuse(program, unknown.isEmpty()
+                                   ? parser.errorText()
+                                   : QStringLiteral("Unbekannte Option „%1“.").arg(asTyped(unknown.first())));
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         printTo(stdout, parser.helpText());
         return 0;
     }
@@ -59,11 +63,9 @@ std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments) {
                             QCoreApplication::applicationVersion() + QLatin1Char('\n'));
         return 0;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        printTo(stderr, QStringLiteral("%1: Unerwartetes Argument „%2“.\n„%1 --help“ zeigt die Optionen.\n")
-                            .arg(program, parser.positionalArguments().first()));
-        return 2;
-    }
+    if (!parser.positionalArguments().isEmpty())
+        return refuse(
+            program, QStringLiteral("Unerwartetes Argument „%1“.").arg(parser.positionalArguments().first()));
     return StartOptions{parser.isSet(userFolder)};
 }
 

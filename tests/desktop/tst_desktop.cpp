@@ -143,6 +143,7 @@ private slots:
         QTest::newRow("user folder") << QStringList{"pilgrast", "--user-folder"} << -1 << true;
         QTest::newRow("help") << QStringList{"pilgrast", "--help"} << 0 << false;
         QTest::newRow("-h") << QStringList{"pilgrast", "-h"} << 0 << false;
+        QTest::newRow("help-all") << QStringList{"pilgrast", "--help-all"} << 0 << false;
         QTest::newRow("version") << QStringList{"pilgrast", "--version"} << 0 << false;
         QTest::newRow("unknown option") << QStringList{"pilgrast", "--folder"} << 2 << false;
         QTest::newRow("unknown short option") << QStringList{"pilgrast", "-x"} << 2 << false;
