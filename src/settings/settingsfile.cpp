@@ -37,6 +37,8 @@ QString causeOf(int errorNumber) {
         return QStringLiteral("die Datei oder ihr Ordner ist nicht mehr vorhanden");
     case EIO:
         return QStringLiteral("Ein-/Ausgabefehler des Datenträgers");
+    case 0:
+        return QStringLiteral("die Ursache ist unbekannt");
     default:
         return QStringLiteral("Dateifehler Nummer %1").arg(errorNumber);
     }
@@ -70,8 +72,8 @@ QByteArray readWholeFile(const QString& path, const QString& failureText) {
 // Overwrites the record at the start of the existing file; the bytes after it stay.
 bool writeInPlace(const QString& path, const QByteArray& record) {
     QFile file(path);
-    // ReadWrite opens without truncating.
-    return file.open(QIODevice::ReadWrite) && file.write(record) == record.size() && file.flush();
+    // ReadWrite opens without truncating; unbuffered, a failed write shows at once.
+    return file.open(QIODevice::ReadWrite | QIODevice::Unbuffered) && file.write(record) == record.size();
 }
 
 } // namespace
@@ -111,14 +113,21 @@ void WriteSettings() {
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a write that fails (a full disk) fails here, where its cause is known; a
+    // buffered one would only fail while committing, and the empty file would still be put in place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const int cause = errno;
         if (!previous.isNull() && writeInPlace(path, record))
             return;
         fail(failureText, cause);
     }
-    file.write(record);
-    file.write(previous.mid(RecordSize));
+    const QByteArray content = record + previous.mid(RecordSize);
+    errno = 0;
+    if (file.write(content) != content.size()) {
+        const int cause = errno;
+        file.cancelWriting();
+        fail(failureText, cause);
+    }
     errno = 0;
     if (!file.commit())
         fail(failureText, errno);

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -180,6 +181,54 @@ private slots:
         QCOMPARE(thrown, QStringLiteral("Die Einstellungsdatei „%1“ kann nicht gespeichert werden: %2")
                              .arg(QDir::current().absoluteFilePath(QStringLiteral("pgr.dat")), failure));
         QCOMPARE(readFile(QStringLiteral("pgr.dat")), before);
+    }
+
+    // A full disk and a read-only file system, on a small file system of the test's own.
+    void fullAndReadOnlyFileSystems_data() {
+        QTest::addColumn<QString>("mountOptions");
+        QTest::addColumn<bool>("fill");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("disk full") << "size=64k" << true
+                                   << "der Datenträger ist voll oder Ihr Speicherplatz ist ausgeschöpft.";
+        QTest::newRow("read-only file system")
+            << "size=64k" << false << "der Datenträger ist schreibgeschützt.";
+    }
+    void fullAndReadOnlyFileSystems() {
+        QFETCH(QString, mountOptions);
+        QFETCH(bool, fill);
+        QFETCH(QString, cause);
+        if (geteuid() != 0)
+            QSKIP("mounting a file system needs the superuser");
+        TestWorld world;
+        const QString folder = world.path(QStringLiteral("small"));
+        QVERIFY(QDir().mkdir(folder));
+        if (QProcess::execute(QStringLiteral("mount"),
+                              {"-t", "tmpfs", "-o", mountOptions, "tmpfs", folder}) != 0)
+            QSKIP("this machine cannot mount a file system");
+        QDir::setCurrent(folder);
+        const auto unmount = qScopeGuard([&] {
+            QDir::setCurrent(world.path(QString()));
+            QProcess::execute(QStringLiteral("umount"), {folder});
+        });
+        Settings = SampleSettings();
+        WriteSettings();
+        if (fill)
+            QProcess::execute(QStringLiteral("dd"),
+                              {"if=/dev/zero", "of=filler", "bs=4k"}); // until it is full
+        else
+            QCOMPARE(QProcess::execute(QStringLiteral("mount"), {"-o", "remount,ro", folder}), 0);
+        const QByteArray before = readFile(QStringLiteral("pgr.dat"));
+        SetText(&SettingsRecord::Vorname, Settings, QStringLiteral("Moritz"));
+        try {
+            WriteSettings();
+            QFAIL("saving must fail");
+        } catch (const ProgramError& error) {
+            QCOMPARE(error.description(),
+                     QStringLiteral("Die Einstellungsdatei „%1/pgr.dat“ kann nicht gespeichert werden: %2")
+                         .arg(folder, cause));
+        }
+        QCOMPARE(readFile(QStringLiteral("pgr.dat")), before);
+        QCOMPARE(before, EncodeRecord(SampleSettings()));
     }
 
     // Reading names the file once and the cause in German.
