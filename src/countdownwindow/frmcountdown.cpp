@@ -124,7 +124,7 @@ void frmCountdown::Timer1_Timer() {
         default:
             break; // days or an unknown unit: nothing to count down
         }
-        ShowCountOutside(shownFigure(), EndOfServiceText(Settings) + QStringLiteral(" Uhr"));
+        ShowCountOutside(shownFigure(), EndOfServiceCaption(Settings));
     } catch (const ProgramError& error) {
         CounterHalted = 1;
         ReportError(error.description(), QStringLiteral("#22"));

@@ -249,14 +249,9 @@ void frmPGR::restoreWindow() {
 // The caption the taskbar shows, and the same count for the tray.
 void frmPGR::writeCaptions() {
     const QString remaining = remainingInChosenUnit();
-    const QString endOfService = endOfServiceCaption();
+    const QString endOfService = EndOfServiceCaption(Settings);
     setWindowTitle(isMinimized() ? remaining : QStringLiteral("Pilgrast Counter ") + endOfService);
     ShowCountOutside(remaining, endOfService);
-}
-
-// The end-of-service moment as the open window's caption shows it.
-QString frmPGR::endOfServiceCaption() const {
-    return EndOfServiceText(Settings) + QStringLiteral(" Uhr");
 }
 
 // The count in the unit chosen for the taskbar, as the minimised window's caption shows it.

@@ -51,7 +51,6 @@ private:
     void openCountdown(bool atDutyEnd);
     void restoreWindow();
     void writeCaptions();
-    QString endOfServiceCaption() const;
     QString remainingInChosenUnit() const;
     void runOutCheck();
     void renewGreeting();

@@ -17,3 +17,7 @@ QString EndOfServiceText(const SettingsRecord& settings) {
         IsDate(settings.Pgr) ? DutyEndOn(settings, CDate(settings.Pgr)) : TodaysDutyEnd(settings);
     return settings.Pgr + QLatin1Char(' ') + dutyEnd;
 }
+
+QString EndOfServiceCaption(const SettingsRecord& settings) {
+    return EndOfServiceText(settings) + QStringLiteral(" Uhr");
+}

@@ -21,3 +21,6 @@ QString TodaysDutyEnd(const SettingsRecord& settings);
 // that does not convert is joined with today's time; its conversion then fails
 // where the text is used, and that error is reported there.
 QString EndOfServiceText(const SettingsRecord& settings);
+
+// The end of service as the windows show it to the user: EndOfServiceText and " Uhr".
+QString EndOfServiceCaption(const SettingsRecord& settings);
