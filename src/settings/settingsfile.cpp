@@ -48,10 +48,6 @@ QString causeOf(int errorNumber) {
     throw ProgramError(QStringLiteral("%1: %2.").arg(what, causeOf(errorNumber)));
 }
 
-QString readFailure(const QString& path) {
-    return QStringLiteral("Die Einstellungsdatei „%1“ kann nicht gelesen werden").arg(path);
-}
-
 // The whole current content; a null array when there is no file yet.
 QByteArray readWholeFile(const QString& path, const QString& failureText) {
     if (!QFileInfo::exists(path))
@@ -94,10 +90,12 @@ bool SettingsFileExists() {
 
 void ReadSettings() {
     const QString path = SettingsFilePath();
+    const QString failureText =
+        QStringLiteral("Die Einstellungsdatei „%1“ kann nicht gelesen werden").arg(path);
     const QFileInfo info(path);
     if (!info.isFile())
-        fail(readFailure(path), info.isDir() ? EISDIR : ENOENT);
-    Settings = DecodeRecord(readWholeFile(path, readFailure(path)));
+        fail(failureText, info.isDir() ? EISDIR : ENOENT);
+    Settings = DecodeRecord(readWholeFile(path, failureText));
 }
 
 void WriteSettings() {
