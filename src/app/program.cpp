@@ -13,6 +13,7 @@
 #include "services/help.h"
 #include "services/programend.h"
 #include "services/qtmessages.h"
+#include "servicetermwindow/frmserviceterm.h"
 #include "settingsdialog/frmsettings.h"
 
 #include <QApplication>
@@ -72,6 +73,7 @@ std::unique_ptr<CounterTray> StartTray() {
         else if (frmPGR* window = FindForm<frmPGR>())
             window->menuCDn_Click();
     });
+    QObject::connect(tray.get(), &CounterTray::serviceTermChosen, [] { ShowForm<frmServiceTerm>(); });
     QObject::connect(tray.get(), &CounterTray::infoChosen, [] { ShowForm<Info>(); });
     QObject::connect(tray.get(), &CounterTray::helpChosen, [] { ShowHelp(HelpTopic::Contents); });
     QObject::connect(tray.get(), &CounterTray::quitChosen, &EndProgram);

@@ -8,17 +8,20 @@
 #include "services/forms.h"
 #include "services/messages.h"
 #include "services/programerror.h"
+#include "serviceterm/servicecalendar.h"
 
 #include <QApplication>
 #include <QTimer>
 
-QString TrayToolTip(const QString& figure, const QString& endOfService) {
-    return QStringLiteral("Pilgrast Counter\n%1\nPilgrast: %2").arg(figure, endOfService);
+QString TrayToolTip(const QString& figure, const QString& endOfService, const QString& progress) {
+    const QString toolTip = QStringLiteral("Pilgrast Counter\n%1\nPilgrast: %2").arg(figure, endOfService);
+    return progress.isEmpty() ? toolTip : toolTip + QLatin1Char('\n') + progress;
 }
 
 CounterTray::CounterTray(std::function<bool()> countWindowOpen, QObject* parent)
     : QObject(parent), m_countWindowOpen(std::move(countWindowOpen)), m_menu(new QMenu) {
     m_menu->addAction(QStringLiteral("&Einstellungen"), this, &CounterTray::settingsChosen);
+    m_menu->addAction(QStringLiteral("&Dienstzeit…"), this, &CounterTray::serviceTermChosen);
     m_menu->addAction(QStringLiteral("&Countdown"), this, &CounterTray::countdownChosen);
     m_menu->addAction(QStringLiteral("&Info"), this, &CounterTray::infoChosen);
     m_menu->addAction(QStringLiteral("&Hilfe"), this, &CounterTray::helpChosen);
@@ -47,7 +50,7 @@ CounterTray::~CounterTray() {
 }
 
 void CounterTray::showCount(const QString& figure, const QString& endOfService) {
-    const QString toolTip = TrayToolTip(figure, endOfService);
+    const QString toolTip = TrayToolTip(figure, endOfService, TermProgressLine(Now()));
     if (toolTip != m_icon.toolTip()) // a tray host is told of every change
         m_icon.setToolTip(toolTip);
 }

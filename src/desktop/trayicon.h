@@ -30,6 +30,7 @@ public:
 
 signals:
     void settingsChosen();
+    void serviceTermChosen();
     void countdownChosen();
     void infoChosen();
     void helpChosen();
@@ -46,5 +47,6 @@ private:
     QSystemTrayIcon m_icon;
 };
 
-// The tooltip: the program, the count as the minimised caption shows it, the end of service.
-QString TrayToolTip(const QString& figure, const QString& endOfService);
+// The tooltip: the program, the count as the minimised caption shows it, the end of
+// service, and how far the service has come when its start is known.
+QString TrayToolTip(const QString& figure, const QString& endOfService, const QString& progress = {});

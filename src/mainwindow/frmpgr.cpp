@@ -13,9 +13,11 @@
 #include "services/messages.h"
 #include "services/programend.h"
 #include "services/programerror.h"
+#include "serviceterm/servicecalendar.h"
 #include "settings/declarations.h"
 #include "settings/fixedtext.h"
 #include "settings/settingsfile.h"
+#include "servicetermwindow/frmserviceterm.h"
 #include "settingsdialog/frmsettings.h"
 #include "timecalc/functions.h"
 #include "timecalc/servicetimes.h"
@@ -60,6 +62,7 @@ frmPGR::frmPGR(QWidget* parent)
     resize(width(), height() + menuBar()->sizeHint().height());
     connect(&m_timer, &SecondTimer::tick, this, &frmPGR::Timer1_Timer);
     connect(ui->menusettings, &QAction::triggered, this, &frmPGR::menusettings_Click);
+    connect(ui->menuservice, &QAction::triggered, this, &frmPGR::menuservice_Click);
     connect(ui->menuquit, &QAction::triggered, this, &frmPGR::menuquit_Click);
     connect(ui->menuCDn, &QAction::triggered, this, &frmPGR::menuCDn_Click);
     connect(ui->menuInfo, &QAction::triggered, this, &frmPGR::menuInfo_Click);
@@ -83,6 +86,7 @@ void frmPGR::Form_Load() {
     }
     try {
         ReadSettings();
+        loadServiceTerm();
         renewGreeting();
         ui->lblwho->setText(TrimBlanks(Settings.Dstgrd) + QLatin1Char(' ') + TrimBlanks(Settings.Vorname) +
                             QLatin1Char(' ') + TrimBlanks(Settings.Name));
@@ -97,6 +101,14 @@ void frmPGR::Form_Load() {
     // Only now: no tick may run while start-up's message box is open.
     m_timer.start();
     CountWindowsChanged();
+}
+
+// The free days and the rest of the term, worked out once for the ticks to come. A file
+// that cannot be used in full is said once; the counter goes on with what it could use.
+void frmPGR::loadServiceTerm() {
+    const QString problem = LoadServiceTerm();
+    if (!problem.isEmpty())
+        MsgBox(problem, MsgStyle::Exclamation);
 }
 
 void frmPGR::Form_Unload() {
@@ -118,7 +130,9 @@ void frmPGR::Timer1_Timer() {
             txtpgr = EndOfServiceText(Settings);
             txtdsch = dutyEnd;
             // Both bounds are exclusive; there is no duty at the weekend.
-            const bool onDuty = weekday <= 5 && Time() > CDate(txtdstbeg) && Time() < CDate(txtdsch);
+            // A free day (a holiday or leave) has no duty, as a Saturday has none.
+            const bool freeDay = TermCalendar.isFreeDay(qint64(Date()));
+            const bool onDuty = weekday <= 5 && !freeDay && Time() > CDate(txtdstbeg) && Time() < CDate(txtdsch);
             if (onDuty) {
                 // Every off-duty period gets counts from its own next start of duty.
                 OffDutyShown = False;
@@ -126,9 +140,9 @@ void frmPGR::Timer1_Timer() {
             } else if (OffDutyShown == False) {
                 writeCounts(offDutyRow(weekday));
             }
-            if (endOfServiceDayOrQuitQuestion(dutyEnd) == Flow::TickEnds)
+            if (!freeDay && endOfServiceDayOrQuitQuestion(dutyEnd) == Flow::TickEnds)
                 return;
-            if (lastSecondsBeforeDutyEnd() == Flow::TickEnds)
+            if (!freeDay && lastSecondsBeforeDutyEnd() == Flow::TickEnds)
                 return;
         }
         writeCaptions();
@@ -164,6 +178,13 @@ void frmPGR::writeCounts(CountRow row) {
                  CountText(SecondsLeftFriday(end, start))};
         break;
     }
+    case CountRow::BeyondFreeDays: {
+        const DateValue start = TermCalendar.nextDutyStart(Now(), CDate(txtdstbeg));
+        texts = {CountText(WeeksLeftFrom(end, start)), CountText(DaysLeftFrom(end, start)),
+                 CountText(HoursLeftFrom(end, start)), CountText(MinutesLeftFrom(end, start)),
+                 CountText(SecondsLeftFrom(end, start))};
+        break;
+    }
     case CountRow::Weekend: {
         const DateValue start = CDate(txtdstbeg);
         texts = {CountText(WeeksLeftWeekend(end)), CountText(DaysLeftWeekend(end)),
@@ -180,6 +201,8 @@ void frmPGR::writeCounts(CountRow row) {
 
 // Which off-duty counts apply now: they count from the next start of duty.
 frmPGR::CountRow frmPGR::offDutyRow(int weekday) const {
+    if (TermCalendar.freeDayBeforeNextDutyStart(Now(), CDate(txtdstbeg)))
+        return CountRow::BeyondFreeDays;
     if (weekday >= 6)
         return CountRow::Weekend;
     const DateValue dutyStart = CDate(txtdstbeg);
@@ -300,6 +323,10 @@ void frmPGR::renewGreeting() {
 void frmPGR::menusettings_Click() {
     UnloadForm(this);
     ShowForm<frmSettings>();
+}
+
+void frmPGR::menuservice_Click() {
+    ShowForm<frmServiceTerm>();
 }
 
 void frmPGR::menuquit_Click() {

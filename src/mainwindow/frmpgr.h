@@ -34,6 +34,7 @@ public:
 public slots:
     void Timer1_Timer();
     void menusettings_Click();
+    void menuservice_Click();
     void menuquit_Click();
     void menuCDn_Click();
     void menuInfo_Click();
@@ -41,9 +42,10 @@ public slots:
 
 private:
     // The functions that fill the five count labels.
-    enum class CountRow { Standard, OffDutyMondayToThursday, OffDutyFriday, Weekend };
+    enum class CountRow { Standard, OffDutyMondayToThursday, OffDutyFriday, Weekend, BeyondFreeDays };
     enum class Flow { Continue, TickEnds };
 
+    void loadServiceTerm();
     void writeCounts(CountRow row);
     CountRow offDutyRow(int weekday) const;
     Flow endOfServiceDayOrQuitQuestion(const QString& dutyEnd);

@@ -13,6 +13,7 @@ namespace HelpTopic {
 constexpr int Contents = 0;
 constexpr int SettingsDialog = 3;
 constexpr int AboutBox = 7;
+constexpr int ServiceTerm = 9;
 } // namespace HelpTopic
 
 // The in-program help viewer: one window showing Pgrcn.hlp.

@@ -42,8 +42,18 @@ template <class Result, class Body> Result trapped(const char* tag, Body body) {
     }
 }
 
-qint64 plainCount(DateInterval interval, const DateValue& EndDate) {
-    return DateDiff(interval, Now(), EndDate, interval == DateInterval::Weeks ? vbMonday : vbSunday);
+qint64 plainCount(DateInterval interval, const DateValue& EndDate, DateValue from = Now()) {
+    return DateDiff(interval, from, EndDate, interval == DateInterval::Weeks ? vbMonday : vbSunday);
+}
+
+// A count from a start of duty beyond free days: the plain count at that moment.
+template <class Result>
+Result countFrom(const char* tag, DateInterval interval, const DateValue& EndDate, const DateValue& DutyStart) {
+    return trapped<Result>(tag, [&] {
+        const Result count(ToInt32(plainCount(interval, EndDate, DutyStart)));
+        OffDutyShown = True;
+        return count;
+    });
 }
 
 // Units from now to the next start of duty: today's when it is still ahead
@@ -158,6 +168,26 @@ qint32 MinutesLeftWeekend(const DateValue& EndDate, const DateValue& DutyStart) 
 
 qint32 SecondsLeftWeekend(const DateValue& EndDate, const DateValue& DutyStart) {
     return offDutyCount("#16", secondRule, OffDutyDay::Weekend, EndDate, DutyStart);
+}
+
+CountVariant WeeksLeftFrom(const DateValue& EndDate, const DateValue& NextDutyStart) {
+    return countFrom<CountVariant>("#18", DateInterval::Weeks, EndDate, NextDutyStart);
+}
+
+CountVariant DaysLeftFrom(const DateValue& EndDate, const DateValue& NextDutyStart) {
+    return countFrom<CountVariant>("#4", DateInterval::Days, EndDate, NextDutyStart);
+}
+
+qint32 HoursLeftFrom(const DateValue& EndDate, const DateValue& NextDutyStart) {
+    return countFrom<qint32>("#8", DateInterval::Hours, EndDate, NextDutyStart);
+}
+
+qint32 MinutesLeftFrom(const DateValue& EndDate, const DateValue& NextDutyStart) {
+    return countFrom<qint32>("#12", DateInterval::Minutes, EndDate, NextDutyStart);
+}
+
+qint32 SecondsLeftFrom(const DateValue& EndDate, const DateValue& NextDutyStart) {
+    return countFrom<qint32>("#16", DateInterval::Seconds, EndDate, NextDutyStart);
 }
 
 QString CountText(qint64 count) {

@@ -46,6 +46,15 @@ qint32 HoursLeftWeekend(const DateValue& EndDate, const DateValue& DutyStart);
 qint32 MinutesLeftWeekend(const DateValue& EndDate, const DateValue& DutyStart);
 qint32 SecondsLeftWeekend(const DateValue& EndDate, const DateValue& DutyStart);
 
+// Counts from a start of duty that lies beyond free days (public holidays, leave):
+// the plain counts taken at that moment. A free day is counted as a weekend day is,
+// so these serve under the weekend functions' tags. Each sets OffDutyShown.
+CountVariant WeeksLeftFrom(const DateValue& EndDate, const DateValue& NextDutyStart);
+CountVariant DaysLeftFrom(const DateValue& EndDate, const DateValue& NextDutyStart);
+qint32 HoursLeftFrom(const DateValue& EndDate, const DateValue& NextDutyStart);
+qint32 MinutesLeftFrom(const DateValue& EndDate, const DateValue& NextDutyStart);
+qint32 SecondsLeftFrom(const DateValue& EndDate, const DateValue& NextDutyStart);
+
 // A count as the labels show it: plain decimal digits, "-" before a negative
 // number, nothing for an empty count.
 QString CountText(qint64 count);
