@@ -68,7 +68,7 @@ void ServiceCalendar::build(const ServiceTerm& term, const SettingsRecord& setti
                 m_freeDays.insert(day, QStringLiteral("Urlaub"));
 
     if (m_end)
-        for (qint64 day = firstDay; day <= std::min(endDay, lastDay); ++day)
+        for (qint64 day = m_start ? dayOf(*m_start) : firstDay; day <= std::min(endDay, lastDay); ++day)
             if (dutyDay(day))
                 m_dutyDays.push_back(day);
 

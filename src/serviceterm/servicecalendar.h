@@ -43,8 +43,8 @@ public:
     // counts would otherwise stand at is.
     bool freeDayBeforeNextDutyStart(DateValue now, DateValue dutyStart) const;
 
-    // Duty days (Monday to Friday, not free) from today while today's end of duty is
-    // still ahead, else from tomorrow, up to and including the end-of-service day.
+    // Duty days (Monday to Friday, not free) of the service from today while today's end
+    // of duty is still ahead, else from tomorrow, up to and including the end-of-service day.
     int dutyDaysLeft(DateValue now) const;
     // The free days from the day given to the end of service.
     QList<FreeDay> freeDaysFrom(qint64 day) const;

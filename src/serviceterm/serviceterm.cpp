@@ -69,10 +69,12 @@ QString ServiceFilePath() {
 QString ReadServiceTerm() {
     const QString path = ServiceFilePath();
     Term = ServiceTerm{};
+    const QString failureText = QStringLiteral("Die Dienstzeitdatei „%1“ kann nicht gelesen werden").arg(path);
     IniText file;
     try {
-        file = IniText(ReadWholeFile(path, QStringLiteral("Die Dienstzeitdatei „%1“ kann nicht gelesen werden")
-                                               .arg(path)));
+        if (QFileInfo(path).isDir())
+            FailWithFileError(failureText, EISDIR);
+        file = IniText(ReadWholeFile(path, failureText));
     } catch (const ProgramError& error) {
         return error.description();
     }

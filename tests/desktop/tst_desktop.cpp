@@ -10,6 +10,7 @@
 #include "desktop/trayicon.h"
 #include "desktop/windowsystem.h"
 #include "mainwindow/frmpgr.h"
+#include "servicetermwindow/frmserviceterm.h"
 #include "services/programerror.h"
 #include "settingsdialog/frmsettings.h"
 #include "support/fakes.h"
@@ -261,9 +262,14 @@ private slots:
         for (const QAction* action : tray->menu()->actions())
             if (!action->isSeparator())
                 captions << action->text();
-        QCOMPARE(captions, (QStringList{"&Einstellungen", "&Countdown", "&Info", "&Hilfe",
+        QCOMPARE(captions, (QStringList{"&Einstellungen", "&Dienstzeit…", "&Countdown", "&Info", "&Hilfe",
                                         "Beim Anmelden starten", "&Beenden"}));
         QTRY_VERIFY(tray->icon().isVisible() || !QSystemTrayIcon::isSystemTrayAvailable());
+
+        trayAction(*tray, QStringLiteral("&Dienstzeit…"))->trigger();
+        QVERIFY(FindForm<frmServiceTerm>());
+        QVERIFY(FindForm<frmPGR>()); // it stands beside the main window
+        UnloadForm(FindForm<frmServiceTerm>());
 
         trayAction(*tray, QStringLiteral("&Countdown"))->trigger();
         QVERIFY(FindForm<frmCountdown>());

@@ -4,6 +4,8 @@
 
 #include "fakes.h"
 
+#include "serviceterm/servicecalendar.h"
+
 #include "services/errortrap.h"
 #include "services/programend.h"
 #include "settings/fixedtext.h"
@@ -28,6 +30,8 @@ void resetProgramState() {
     OffDutyShown = DutyEndNoticeDone = QuitQuestionAsked = AutoCountdownDone = 0;
     CounterHalted = CountdownAtDutyEnd = CountdownUnit = 0;
     ForgetRecurringErrors();
+    Term = ServiceTerm{};
+    TermCalendar = ServiceCalendar{};
 }
 } // namespace
 
@@ -156,4 +160,11 @@ QStringList PlainCountsAt(FakeClock& clock, const QString& instant) {
     OffDutyShown = flagBefore;
     clock.now = before;
     return counts;
+}
+
+void WriteServiceFile(const QStringList& lines) {
+    QFile file(QStringLiteral("pilgrast.ini"));
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write pilgrast.ini");
+    file.write((QStringLiteral("[Dienstzeit]\n") + lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
 }

@@ -93,3 +93,6 @@ QStringList ShownCounts(const QWidget* mainWindow);
 // The plain counts at the instant to the end of service of the current Settings,
 // as the main window would show them; the clock is put back afterwards.
 QStringList PlainCountsAt(FakeClock& clock, const QString& instant);
+
+// Writes pilgrast.ini into the current directory: the lines of its [Dienstzeit] group.
+void WriteServiceFile(const QStringList& lines);

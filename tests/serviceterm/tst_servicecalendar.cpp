@@ -1,0 +1,185 @@
+// SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "serviceterm/servicecalendar.h"
+#include "support/fakes.h"
+
+#include <QtTest>
+
+namespace {
+
+DateValue at(const QString& instant) {
+    const QDateTime moment = QDateTime::fromString(instant, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    return DateValue(QDate(1899, 12, 30).daysTo(moment.date())) + moment.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+QString instantOf(DateValue value) {
+    const qint64 day = qint64(std::floor(value));
+    const int second = int(std::lround((value - day) * 86400));
+    return QDateTime(QDate(1899, 12, 30).addDays(day), QTime(0, 0).addSecs(second))
+        .toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
+
+// Bavaria, service from 1 October 2026 to Wednesday 30 June 2027 at 16:30, with the leave given.
+void buildTerm(const QString& leave, const QString& end = QStringLiteral("30.06.2027"),
+               const QString& region = QStringLiteral("BY"), QDate start = QDate(2026, 10, 1)) {
+    Settings = SampleSettings();
+    SetText(&SettingsRecord::Pgr, Settings, end);
+    ServiceTerm term;
+    term.start = start;
+    term.region = region;
+    for (const QString& entry : leave.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        term.leave << *ReadLeave(entry);
+    TermCalendar.build(term, Settings);
+}
+
+qint64 dayOf(const QString& date) {
+    return QDate(1899, 12, 30).daysTo(QDate::fromString(date, QStringLiteral("yyyy-MM-dd")));
+}
+
+} // namespace
+
+class ServiceCalendarTest : public QObject {
+    Q_OBJECT
+private slots:
+    void nextDutyStart_data() {
+        QTest::addColumn<QString>("leave");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<QString>("nextStart");
+        QTest::addColumn<bool>("beyondFreeDays");
+        QTest::newRow("Wednesday before Ascension") << "" << "30.06.2027" << "2027-05-05 17:00:00"
+                                                    << "2027-05-07 07:00:00" << true;
+        QTest::newRow("on Ascension Day") << "" << "30.06.2027" << "2027-05-06 10:00:00"
+                                          << "2027-05-07 07:00:00" << true;
+        QTest::newRow("Ascension, before the start of duty")
+            << "" << "30.06.2027" << "2027-05-06 06:00:00" << "2027-05-07 07:00:00" << true;
+        QTest::newRow("Thursday before Good Friday") << "" << "30.06.2027" << "2027-03-25 17:00:00"
+                                                     << "2027-03-30 07:00:00" << true;
+        QTest::newRow("leave week, Friday before") << "10.5.2027-14.5.2027" << "30.06.2027"
+                                                   << "2027-05-07 17:00:00" << "2027-05-18 07:00:00" << true;
+        QTest::newRow("leave week ending before Whit Monday")
+            << "10.5.2027-14.5.2027" << "30.06.2027" << "2027-05-14 12:00:00" << "2027-05-18 07:00:00" << true;
+        QTest::newRow("free Monday after a weekend") << "7.6.2027" << "30.06.2027" << "2027-06-05 10:00:00"
+                                                     << "2027-06-08 07:00:00" << true;
+        QTest::newRow("holiday as the end of service") << "" << "06.05.2027" << "2027-05-05 17:00:00"
+                                                       << "2027-05-06 07:00:00" << false;
+        QTest::newRow("ordinary evening") << "" << "30.06.2027" << "2027-05-03 17:00:00"
+                                          << "2027-05-04 07:00:00" << false;
+        QTest::newRow("ordinary weekend") << "" << "30.06.2027" << "2027-05-08 10:00:00"
+                                          << "2027-05-10 07:00:00" << false;
+        QTest::newRow("exactly at the start of duty") << "" << "30.06.2027" << "2027-05-07 07:00:00"
+                                                      << "2027-05-07 07:00:00" << false;
+    }
+    void nextDutyStart() {
+        QFETCH(QString, leave);
+        QFETCH(QString, end);
+        QFETCH(QString, now);
+        TestWorld world(now);
+        buildTerm(leave, end);
+        QFETCH(QString, nextStart);
+        QFETCH(bool, beyondFreeDays);
+        const DateValue dutyStart = CDate(QStringLiteral("07:00"));
+        QCOMPARE(instantOf(TermCalendar.nextDutyStart(at(now), dutyStart)), nextStart);
+        QCOMPARE(TermCalendar.freeDayBeforeNextDutyStart(at(now), dutyStart), beyondFreeDays);
+    }
+
+    void freeDays() {
+        TestWorld world(QStringLiteral("2027-05-01 10:00:00"));
+        buildTerm(QStringLiteral("13.5.2027-18.5.2027,29.5.2027"));
+        QVERIFY(TermCalendar.isFreeDay(dayOf("2027-05-06")));
+        QVERIFY(!TermCalendar.isFreeDay(dayOf("2027-05-15"))); // a Saturday of the leave
+        QVERIFY(!TermCalendar.isFreeDay(dayOf("2027-06-30"))); // the end of service
+        QStringList ahead;
+        for (const FreeDay& day : TermCalendar.freeDaysFrom(dayOf("2027-05-06")))
+            ahead << QDate(1899, 12, 30).addDays(day.day).toString(QStringLiteral("d.M. ")) + day.name;
+        QCOMPARE(ahead, (QStringList{"6.5. Christi Himmelfahrt", "13.5. Urlaub", "14.5. Urlaub",
+                                     "17.5. Pfingstmontag", "18.5. Urlaub", "27.5. Fronleichnam"}));
+    }
+
+    void dutyDaysLeft_data() {
+        QTest::addColumn<QString>("leave");
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<int>("days");
+        QTest::newRow("Monday morning") << "" << "2027-06-28 10:00:00" << 3;
+        QTest::newRow("a second before the end of duty") << "" << "2027-06-28 16:29:59" << 3;
+        QTest::newRow("at the end of duty") << "" << "2027-06-28 16:30:00" << 2;
+        QTest::newRow("the Saturday before") << "" << "2027-06-26 10:00:00" << 3;
+        QTest::newRow("Friday before its end of duty") << "" << "2027-06-25 11:59:59" << 4;
+        QTest::newRow("Friday after its end of duty") << "" << "2027-06-25 12:00:00" << 3;
+        QTest::newRow("with a leave day") << "29.6.2027" << "2027-06-28 10:00:00" << 2;
+        QTest::newRow("the last day") << "" << "2027-06-30 16:29:59" << 1;
+        QTest::newRow("after the end") << "" << "2027-06-30 16:30:00" << 0;
+        QTest::newRow("a month later") << "" << "2027-07-30 10:00:00" << 0;
+        QTest::newRow("the last five weeks") << "" << "2027-05-31 06:00:00" << 23;
+    }
+    void dutyDaysLeft() {
+        QFETCH(QString, leave);
+        QFETCH(QString, now);
+        QFETCH(int, days);
+        TestWorld world(QStringLiteral("2027-05-01 10:00:00"));
+        buildTerm(leave);
+        QCOMPARE(TermCalendar.dutyDaysLeft(at(now)), days);
+    }
+
+    void shareDone_data() {
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<QString>("share");
+        QTest::addColumn<QString>("trayLine");
+        QTest::newRow("before the start") << "2026-09-30 10:00:00" << "0,0 % geschafft"
+                                          << "0 % geschafft, noch 187 Diensttage";
+        QTest::newRow("at the start of duty") << "2026-10-01 07:00:00" << "0,0 % geschafft"
+                                              << "0 % geschafft, noch 187 Diensttage";
+        QTest::newRow("half time") << "2027-02-14 11:45:00" << "50,0 % geschafft"
+                                   << "50 % geschafft, noch 93 Diensttage";
+        QTest::newRow("a second before half time") << "2027-02-14 11:44:59" << "49,9 % geschafft"
+                                                   << "49 % geschafft, noch 93 Diensttage";
+        QTest::newRow("at the end") << "2027-06-30 16:30:00" << "100,0 % geschafft"
+                                    << "100 % geschafft, noch 0 Diensttage";
+        QTest::newRow("after the end") << "2027-08-01 10:00:00" << "100,0 % geschafft"
+                                       << "100 % geschafft, noch 0 Diensttage";
+    }
+    void shareDone() {
+        QFETCH(QString, now);
+        TestWorld world(now);
+        buildTerm(QString());
+        QFETCH(QString, share);
+        QFETCH(QString, trayLine);
+        QCOMPARE(ShareDoneText(*TermCalendar.shareDone(at(now))), share);
+        QCOMPARE(TermProgressLine(at(now)), trayLine);
+    }
+
+    void withoutStart() {
+        TestWorld world(QStringLiteral("2027-05-01 10:00:00"));
+        buildTerm(QString(), QStringLiteral("30.06.2027"), QStringLiteral("BY"), QDate());
+        QVERIFY(!TermCalendar.shareDone(at("2027-05-01 10:00:00")));
+        QCOMPARE(TermProgressLine(at("2027-05-01 10:00:00")), QString());
+        QCOMPARE(TermCalendar.milestones().size(), 4); // no Bergfest without a start
+        QCOMPARE(DutyDaysText(1), QStringLiteral("noch 1 Diensttag"));
+    }
+
+    void milestones_data() {
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("nine months") << QDate(2026, 10, 1)
+                                     << "Noch 150 Tage 31.01.2027, Bergfest 14.02.2027, Noch 100 Tage 22.03.2027, "
+                                        "Letzte Woche 23.06.2027, Letzter Tag 30.06.2027";
+        QTest::newRow("two months") << QDate(2027, 5, 1)
+                                    << "Bergfest 31.05.2027, Letzte Woche 23.06.2027, Letzter Tag 30.06.2027";
+    }
+    void milestones() {
+        QFETCH(QDate, start);
+        TestWorld world(QStringLiteral("2027-05-01 10:00:00"));
+        buildTerm(QString(), QStringLiteral("30.06.2027"), QStringLiteral("BY"), start);
+        QStringList shown;
+        for (const Milestone& milestone : TermCalendar.milestones())
+            shown << milestone.name + QLatin1Char(' ') +
+                         QDate(1899, 12, 30).addDays(milestone.day).toString(QStringLiteral("dd.MM.yyyy"));
+        QFETCH(QString, expected);
+        QCOMPARE(shown.join(QStringLiteral(", ")), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(ServiceCalendarTest)
+#include "tst_servicecalendar.moc"
