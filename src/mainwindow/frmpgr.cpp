@@ -14,10 +14,10 @@
 #include "services/programend.h"
 #include "services/programerror.h"
 #include "serviceterm/servicecalendar.h"
+#include "servicetermwindow/frmserviceterm.h"
 #include "settings/declarations.h"
 #include "settings/fixedtext.h"
 #include "settings/settingsfile.h"
-#include "servicetermwindow/frmserviceterm.h"
 #include "settingsdialog/frmsettings.h"
 #include "timecalc/functions.h"
 #include "timecalc/servicetimes.h"
@@ -132,7 +132,8 @@ void frmPGR::Timer1_Timer() {
             // Both bounds are exclusive; there is no duty at the weekend.
             // A free day (a holiday or leave) has no duty, as a Saturday has none.
             const bool freeDay = TermCalendar.isFreeDay(qint64(Date()));
-            const bool onDuty = weekday <= 5 && !freeDay && Time() > CDate(txtdstbeg) && Time() < CDate(txtdsch);
+            const bool onDuty =
+                weekday <= 5 && !freeDay && Time() > CDate(txtdstbeg) && Time() < CDate(txtdsch);
             if (onDuty) {
                 // Every off-duty period gets counts from its own next start of duty.
                 OffDutyShown = False;

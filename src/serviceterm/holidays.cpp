@@ -46,7 +46,8 @@ const QList<HolidayRegion>& HolidayRegions() {
 
 bool IsHolidayRegion(const QString& code) {
     const QList<HolidayRegion>& regions = HolidayRegions();
-    return std::any_of(regions.begin(), regions.end(), [&](const HolidayRegion& r) { return r.code == code; });
+    return std::any_of(regions.begin(), regions.end(),
+                       [&](const HolidayRegion& r) { return r.code == code; });
 }
 
 QDate EasterSunday(int year) {

@@ -55,7 +55,9 @@ void ServiceCalendar::build(const ServiceTerm& term, const SettingsRecord& setti
     const qint64 endDay = m_end ? dayOf(*m_end) : today;
     const qint64 firstDay = std::min(m_start ? dayOf(*m_start) : today, today) - 1;
     const qint64 lastDay = std::min(std::max(endDay, today) + 366, firstDay + longestRange);
-    const auto free = [&](qint64 day) { return day >= firstDay && day <= lastDay && weekday(day) && day != endDay; };
+    const auto free = [&](qint64 day) {
+        return day >= firstDay && day <= lastDay && weekday(day) && day != endDay;
+    };
 
     for (int year = dateOf(firstDay).year(); year <= dateOf(lastDay).year(); ++year)
         for (const PublicHoliday& holiday : PublicHolidays(term.region, year))

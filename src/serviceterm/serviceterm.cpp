@@ -69,7 +69,8 @@ QString ServiceFilePath() {
 QString ReadServiceTerm() {
     const QString path = ServiceFilePath();
     Term = ServiceTerm{};
-    const QString failureText = QStringLiteral("Die Dienstzeitdatei „%1“ kann nicht gelesen werden").arg(path);
+    const QString failureText =
+        QStringLiteral("Die Dienstzeitdatei „%1“ kann nicht gelesen werden").arg(path);
     IniText file;
     try {
         if (QFileInfo(path).isDir())
@@ -102,13 +103,15 @@ QString ReadServiceTerm() {
     }
     if (notUsed.isEmpty())
         return {};
-    return QStringLiteral("Die Dienstzeitdatei „%1“ enthält ungültige Werte, sie bleiben unberücksichtigt:\n%2")
+    return QStringLiteral(
+               "Die Dienstzeitdatei „%1“ enthält ungültige Werte, sie bleiben unberücksichtigt:\n%2")
         .arg(path, notUsed.join(QLatin1Char('\n')));
 }
 
 void WriteServiceTerm(const ServiceTerm& term) {
     const QString path = ServiceFilePath();
-    const QString failureText = QStringLiteral("Die Dienstzeitdatei „%1“ kann nicht gespeichert werden").arg(path);
+    const QString failureText =
+        QStringLiteral("Die Dienstzeitdatei „%1“ kann nicht gespeichert werden").arg(path);
     if (QFileInfo(path).isDir())
         FailWithFileError(failureText, EISDIR);
     IniText file(ReadWholeFile(path, failureText));

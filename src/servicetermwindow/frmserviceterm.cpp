@@ -36,7 +36,8 @@ QString dayCaption(qint64 day) {
 }
 
 QString freeDaysCaption(qsizetype count) {
-    return count == 1 ? QStringLiteral("noch 1 freier Tag:") : QStringLiteral("noch %1 freie Tage:").arg(count);
+    return count == 1 ? QStringLiteral("noch 1 freier Tag:")
+                      : QStringLiteral("noch %1 freie Tage:").arg(count);
 }
 
 // The end of service as a day, when the settings hold one.
@@ -188,7 +189,8 @@ void frmServiceTerm::showDayLists(qint64 today) {
         const QString when = milestone.day < today    ? QStringLiteral("✓ ")
                              : milestone.day == today ? QStringLiteral("heute: ")
                                                       : QString();
-        auto* item = new QListWidgetItem(QStringLiteral("%1%2  %3").arg(when, milestone.name, dayCaption(milestone.day)));
+        auto* item = new QListWidgetItem(
+            QStringLiteral("%1%2  %3").arg(when, milestone.name, dayCaption(milestone.day)));
         if (milestone.day < today)
             item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
         lstMilestones->addItem(item);
@@ -197,7 +199,8 @@ void frmServiceTerm::showDayLists(qint64 today) {
 
 void frmServiceTerm::showLeave(const QList<LeavePeriod>& leave) {
     m_leave = leave;
-    std::sort(m_leave.begin(), m_leave.end(), [](const LeavePeriod& a, const LeavePeriod& b) { return a.first < b.first; });
+    std::sort(m_leave.begin(), m_leave.end(),
+              [](const LeavePeriod& a, const LeavePeriod& b) { return a.first < b.first; });
     lstUrlaub->clear();
     for (const LeavePeriod& period : m_leave)
         lstUrlaub->addItem(LeaveText(period));
@@ -214,7 +217,8 @@ bool frmServiceTerm::addEnteredLeave() {
     if (text.isEmpty())
         return true;
     const QStringList ends = text.split(QLatin1Char('-'));
-    if (ends.size() > 2 || !std::all_of(ends.begin(), ends.end(), [](const QString& end) { return ReadDay(end); }))
+    if (ends.size() > 2 ||
+        !std::all_of(ends.begin(), ends.end(), [](const QString& end) { return ReadDay(end); }))
         return refuse(QStringLiteral("Datum ungültig!"), txtUrlaub);
     const std::optional<LeavePeriod> period = ReadLeave(text);
     if (!period)

@@ -48,7 +48,8 @@ qint64 plainCount(DateInterval interval, const DateValue& EndDate, DateValue fro
 
 // A count from a start of duty beyond free days: the plain count at that moment.
 template <class Result>
-Result countFrom(const char* tag, DateInterval interval, const DateValue& EndDate, const DateValue& DutyStart) {
+Result countFrom(const char* tag, DateInterval interval, const DateValue& EndDate,
+                 const DateValue& DutyStart) {
     return trapped<Result>(tag, [&] {
         const Result count(ToInt32(plainCount(interval, EndDate, DutyStart)));
         OffDutyShown = True;

@@ -84,8 +84,8 @@ private slots:
         WriteServiceFile({"Bundesland=BY"});
         frmPGR* window = startAt(world, QStringLiteral("2027-05-06 16:29:40"));
         const QStringList standing = PlainCountsAt(world.clock, QStringLiteral("2027-05-07 07:00:00"));
-        for (const char* instant : {"2027-05-06 16:29:49", "2027-05-06 16:29:55", "2027-05-06 16:30:01",
-                                    "2027-05-06 18:00:00"}) {
+        for (const char* instant :
+             {"2027-05-06 16:29:49", "2027-05-06 16:29:55", "2027-05-06 16:30:01", "2027-05-06 18:00:00"}) {
             window = tickAt(world, QString::fromLatin1(instant));
             QVERIFY2(window, instant);
             QVERIFY(!FindForm<frmCountdown>());
@@ -108,7 +108,8 @@ private slots:
         QTest::newRow("no service file") << QStringList() << true << "30.06.2027";
         QTest::newRow("no state") << QStringList{"Beginn=1.10.2026"} << true << "30.06.2027";
         QTest::newRow("switch off") << QStringList{"Bundesland=BY"} << false << "30.06.2027";
-        QTest::newRow("holiday as the end of service") << QStringList{"Bundesland=BY"} << true << "06.05.2027";
+        QTest::newRow("holiday as the end of service")
+            << QStringList{"Bundesland=BY"} << true << "06.05.2027";
     }
     void asBefore() {
         QFETCH(QStringList, serviceFile);

@@ -11,7 +11,8 @@ namespace {
 
 DateValue at(const QString& instant) {
     const QDateTime moment = QDateTime::fromString(instant, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-    return DateValue(QDate(1899, 12, 30).daysTo(moment.date())) + moment.time().msecsSinceStartOfDay() / 86400000.0;
+    return DateValue(QDate(1899, 12, 30).daysTo(moment.date())) +
+           moment.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
 QString instantOf(DateValue value) {
@@ -49,27 +50,49 @@ private slots:
         QTest::addColumn<QString>("now");
         QTest::addColumn<QString>("nextStart");
         QTest::addColumn<bool>("beyondFreeDays");
-        QTest::newRow("Wednesday before Ascension") << "" << "30.06.2027" << "2027-05-05 17:00:00"
+        QTest::newRow("Wednesday before Ascension") << ""
+                                                    << "30.06.2027"
+                                                    << "2027-05-05 17:00:00"
                                                     << "2027-05-07 07:00:00" << true;
-        QTest::newRow("on Ascension Day") << "" << "30.06.2027" << "2027-05-06 10:00:00"
+        QTest::newRow("on Ascension Day") << ""
+                                          << "30.06.2027"
+                                          << "2027-05-06 10:00:00"
                                           << "2027-05-07 07:00:00" << true;
-        QTest::newRow("Ascension, before the start of duty")
-            << "" << "30.06.2027" << "2027-05-06 06:00:00" << "2027-05-07 07:00:00" << true;
-        QTest::newRow("Thursday before Good Friday") << "" << "30.06.2027" << "2027-03-25 17:00:00"
+        QTest::newRow("Ascension, before the start of duty") << ""
+                                                             << "30.06.2027"
+                                                             << "2027-05-06 06:00:00"
+                                                             << "2027-05-07 07:00:00" << true;
+        QTest::newRow("Thursday before Good Friday") << ""
+                                                     << "30.06.2027"
+                                                     << "2027-03-25 17:00:00"
                                                      << "2027-03-30 07:00:00" << true;
-        QTest::newRow("leave week, Friday before") << "10.5.2027-14.5.2027" << "30.06.2027"
-                                                   << "2027-05-07 17:00:00" << "2027-05-18 07:00:00" << true;
-        QTest::newRow("leave week ending before Whit Monday")
-            << "10.5.2027-14.5.2027" << "30.06.2027" << "2027-05-14 12:00:00" << "2027-05-18 07:00:00" << true;
-        QTest::newRow("free Monday after a weekend") << "7.6.2027" << "30.06.2027" << "2027-06-05 10:00:00"
+        QTest::newRow("leave week, Friday before") << "10.5.2027-14.5.2027"
+                                                   << "30.06.2027"
+                                                   << "2027-05-07 17:00:00"
+                                                   << "2027-05-18 07:00:00" << true;
+        QTest::newRow("leave week ending before Whit Monday") << "10.5.2027-14.5.2027"
+                                                              << "30.06.2027"
+                                                              << "2027-05-14 12:00:00"
+                                                              << "2027-05-18 07:00:00" << true;
+        QTest::newRow("free Monday after a weekend") << "7.6.2027"
+                                                     << "30.06.2027"
+                                                     << "2027-06-05 10:00:00"
                                                      << "2027-06-08 07:00:00" << true;
-        QTest::newRow("holiday as the end of service") << "" << "06.05.2027" << "2027-05-05 17:00:00"
+        QTest::newRow("holiday as the end of service") << ""
+                                                       << "06.05.2027"
+                                                       << "2027-05-05 17:00:00"
                                                        << "2027-05-06 07:00:00" << false;
-        QTest::newRow("ordinary evening") << "" << "30.06.2027" << "2027-05-03 17:00:00"
+        QTest::newRow("ordinary evening") << ""
+                                          << "30.06.2027"
+                                          << "2027-05-03 17:00:00"
                                           << "2027-05-04 07:00:00" << false;
-        QTest::newRow("ordinary weekend") << "" << "30.06.2027" << "2027-05-08 10:00:00"
+        QTest::newRow("ordinary weekend") << ""
+                                          << "30.06.2027"
+                                          << "2027-05-08 10:00:00"
                                           << "2027-05-10 07:00:00" << false;
-        QTest::newRow("exactly at the start of duty") << "" << "30.06.2027" << "2027-05-07 07:00:00"
+        QTest::newRow("exactly at the start of duty") << ""
+                                                      << "30.06.2027"
+                                                      << "2027-05-07 07:00:00"
                                                       << "2027-05-07 07:00:00" << false;
     }
     void nextDutyStart() {
@@ -102,17 +125,28 @@ private slots:
         QTest::addColumn<QString>("leave");
         QTest::addColumn<QString>("now");
         QTest::addColumn<int>("days");
-        QTest::newRow("Monday morning") << "" << "2027-06-28 10:00:00" << 3;
-        QTest::newRow("a second before the end of duty") << "" << "2027-06-28 16:29:59" << 3;
-        QTest::newRow("at the end of duty") << "" << "2027-06-28 16:30:00" << 2;
-        QTest::newRow("the Saturday before") << "" << "2027-06-26 10:00:00" << 3;
-        QTest::newRow("Friday before its end of duty") << "" << "2027-06-25 11:59:59" << 4;
-        QTest::newRow("Friday after its end of duty") << "" << "2027-06-25 12:00:00" << 3;
-        QTest::newRow("with a leave day") << "29.6.2027" << "2027-06-28 10:00:00" << 2;
-        QTest::newRow("the last day") << "" << "2027-06-30 16:29:59" << 1;
-        QTest::newRow("after the end") << "" << "2027-06-30 16:30:00" << 0;
-        QTest::newRow("a month later") << "" << "2027-07-30 10:00:00" << 0;
-        QTest::newRow("the last five weeks") << "" << "2027-05-31 06:00:00" << 23;
+        QTest::newRow("Monday morning") << ""
+                                        << "2027-06-28 10:00:00" << 3;
+        QTest::newRow("a second before the end of duty") << ""
+                                                         << "2027-06-28 16:29:59" << 3;
+        QTest::newRow("at the end of duty") << ""
+                                            << "2027-06-28 16:30:00" << 2;
+        QTest::newRow("the Saturday before") << ""
+                                             << "2027-06-26 10:00:00" << 3;
+        QTest::newRow("Friday before its end of duty") << ""
+                                                       << "2027-06-25 11:59:59" << 4;
+        QTest::newRow("Friday after its end of duty") << ""
+                                                      << "2027-06-25 12:00:00" << 3;
+        QTest::newRow("with a leave day") << "29.6.2027"
+                                          << "2027-06-28 10:00:00" << 2;
+        QTest::newRow("the last day") << ""
+                                      << "2027-06-30 16:29:59" << 1;
+        QTest::newRow("after the end") << ""
+                                       << "2027-06-30 16:30:00" << 0;
+        QTest::newRow("a month later") << ""
+                                       << "2027-07-30 10:00:00" << 0;
+        QTest::newRow("the last five weeks") << ""
+                                             << "2027-05-31 06:00:00" << 23;
     }
     void dutyDaysLeft() {
         QFETCH(QString, leave);
@@ -127,17 +161,23 @@ private slots:
         QTest::addColumn<QString>("now");
         QTest::addColumn<QString>("share");
         QTest::addColumn<QString>("trayLine");
-        QTest::newRow("before the start") << "2026-09-30 10:00:00" << "0,0 % geschafft"
+        QTest::newRow("before the start") << "2026-09-30 10:00:00"
+                                          << "0,0 % geschafft"
                                           << "0 % geschafft, noch 187 Diensttage";
-        QTest::newRow("at the start of duty") << "2026-10-01 07:00:00" << "0,0 % geschafft"
+        QTest::newRow("at the start of duty") << "2026-10-01 07:00:00"
+                                              << "0,0 % geschafft"
                                               << "0 % geschafft, noch 187 Diensttage";
-        QTest::newRow("half time") << "2027-02-14 11:45:00" << "50,0 % geschafft"
+        QTest::newRow("half time") << "2027-02-14 11:45:00"
+                                   << "50,0 % geschafft"
                                    << "50 % geschafft, noch 93 Diensttage";
-        QTest::newRow("a second before half time") << "2027-02-14 11:44:59" << "49,9 % geschafft"
+        QTest::newRow("a second before half time") << "2027-02-14 11:44:59"
+                                                   << "49,9 % geschafft"
                                                    << "49 % geschafft, noch 93 Diensttage";
-        QTest::newRow("at the end") << "2027-06-30 16:30:00" << "100,0 % geschafft"
+        QTest::newRow("at the end") << "2027-06-30 16:30:00"
+                                    << "100,0 % geschafft"
                                     << "100 % geschafft, noch 0 Diensttage";
-        QTest::newRow("after the end") << "2027-08-01 10:00:00" << "100,0 % geschafft"
+        QTest::newRow("after the end") << "2027-08-01 10:00:00"
+                                       << "100,0 % geschafft"
                                        << "100 % geschafft, noch 0 Diensttage";
     }
     void shareDone() {
@@ -162,9 +202,10 @@ private slots:
     void milestones_data() {
         QTest::addColumn<QDate>("start");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("nine months") << QDate(2026, 10, 1)
-                                     << "Noch 150 Tage 31.01.2027, Bergfest 14.02.2027, Noch 100 Tage 22.03.2027, "
-                                        "Letzte Woche 23.06.2027, Letzter Tag 30.06.2027";
+        QTest::newRow("nine months")
+            << QDate(2026, 10, 1)
+            << "Noch 150 Tage 31.01.2027, Bergfest 14.02.2027, Noch 100 Tage 22.03.2027, "
+               "Letzte Woche 23.06.2027, Letzter Tag 30.06.2027";
         QTest::newRow("two months") << QDate(2027, 5, 1)
                                     << "Bergfest 31.05.2027, Letzte Woche 23.06.2027, Letzter Tag 30.06.2027";
     }

@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "serviceterm/serviceterm.h"
 #include "services/programerror.h"
+#include "serviceterm/serviceterm.h"
 #include "support/fakes.h"
 
 #include <QSettings>
@@ -51,17 +51,18 @@ private slots:
         QTest::addColumn<bool>("startKept");
         QTest::addColumn<QString>("regionKept");
         QTest::addColumn<int>("leaveKept");
-        QTest::newRow("start not a date") << QStringList{"Beginn=32.13.2026", "Bundesland=BY", "Urlaub=15.3.2027"}
-                                          << "Beginn=32.13.2026" << false << "BY" << 1;
+        QTest::newRow("start not a date")
+            << QStringList{"Beginn=32.13.2026", "Bundesland=BY", "Urlaub=15.3.2027"} << "Beginn=32.13.2026"
+            << false << "BY" << 1;
         QTest::newRow("start with a time") << QStringList{"Beginn=1.10.2026 07:00", "Bundesland=BY"}
                                            << "Beginn=1.10.2026 07:00" << false << "BY" << 0;
-        QTest::newRow("unknown state") << QStringList{"Beginn=1.10.2026", "Bundesland=Bayern"}
-                                       << "Bundesland=Bayern" << true << "" << 0;
+        QTest::newRow("unknown state")
+            << QStringList{"Beginn=1.10.2026", "Bundesland=Bayern"} << "Bundesland=Bayern" << true << "" << 0;
         QTest::newRow("leave ends before it starts")
             << QStringList{"Beginn=1.10.2026", "Urlaub=15.3.2027, 10.5.2027-3.5.2027, 1.6.2027"}
             << "Urlaub=10.5.2027-3.5.2027" << true << "" << 2;
-        QTest::newRow("leave not a date") << QStringList{"Urlaub=15.3.2027, Ostern"} << "Urlaub=Ostern" << false
-                                          << "" << 1;
+        QTest::newRow("leave not a date")
+            << QStringList{"Urlaub=15.3.2027, Ostern"} << "Urlaub=Ostern" << false << "" << 1;
     }
     void badValues() {
         QFETCH(QStringList, lines);
@@ -70,7 +71,8 @@ private slots:
         const QByteArray before = fileContent();
         const QString message = ReadServiceTerm();
         QFETCH(QString, named);
-        QVERIFY2(message.contains(QDir::current().absoluteFilePath(QStringLiteral("pilgrast.ini"))), qPrintable(message));
+        QVERIFY2(message.contains(QDir::current().absoluteFilePath(QStringLiteral("pilgrast.ini"))),
+                 qPrintable(message));
         QVERIFY2(message.contains(named), qPrintable(message));
         QCOMPARE(message.count(QLatin1Char('=')), 1); // one value named
         QFETCH(bool, startKept);
@@ -119,7 +121,8 @@ private slots:
         const QSettings settings(QStringLiteral("pilgrast.ini"), QSettings::IniFormat);
         QCOMPARE(settings.value("Dienstzeit/Beginn").toString(), QStringLiteral("1.10.2026"));
         QCOMPARE(settings.value("Dienstzeit/Bundesland").toString(), QStringLiteral("BY"));
-        QCOMPARE(settings.value("Dienstzeit/Urlaub").toStringList(), (QStringList{"21.12.2026-1.1.2027", "15.3.2027"}));
+        QCOMPARE(settings.value("Dienstzeit/Urlaub").toStringList(),
+                 (QStringList{"21.12.2026-1.1.2027", "15.3.2027"}));
         QCOMPARE(settings.value("Dienstzeit/Notiz").toString(), QStringLiteral("Kaserne"));
         QCOMPARE(settings.value("Anderes/A").toString(), QStringLiteral("1"));
     }
@@ -152,8 +155,9 @@ private slots:
             QFAIL("the save was reported as done");
         } catch (const ProgramError& error) {
             QCOMPARE(error.description(),
-                     QStringLiteral("Die Dienstzeitdatei „%1“ kann nicht gespeichert werden: Zugriff verweigert, es "
-                                    "fehlt die Berechtigung.")
+                     QStringLiteral(
+                         "Die Dienstzeitdatei „%1“ kann nicht gespeichert werden: Zugriff verweigert, es "
+                         "fehlt die Berechtigung.")
                          .arg(QDir::current().absoluteFilePath(QStringLiteral("pilgrast.ini"))));
         }
         QCOMPARE(Term, previous);
@@ -163,14 +167,22 @@ private slots:
     void leaveTexts_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("read");
-        QTest::newRow("one day") << "15.3.2027" << "15.3.2027";
-        QTest::newRow("padded digits") << " 05.03.2027 - 07.03.2027 " << "5.3.2027-7.3.2027";
-        QTest::newRow("one-day range") << "5.3.2027-5.3.2027" << "5.3.2027";
-        QTest::newRow("reversed") << "7.3.2027-5.3.2027" << "";
-        QTest::newRow("29 February") << "29.2.2027" << "";
-        QTest::newRow("leap day") << "29.2.2028" << "29.2.2028";
-        QTest::newRow("three ends") << "1.3.2027-2.3.2027-3.3.2027" << "";
-        QTest::newRow("two-digit year") << "1.3.27" << "";
+        QTest::newRow("one day") << "15.3.2027"
+                                 << "15.3.2027";
+        QTest::newRow("padded digits") << " 05.03.2027 - 07.03.2027 "
+                                       << "5.3.2027-7.3.2027";
+        QTest::newRow("one-day range") << "5.3.2027-5.3.2027"
+                                       << "5.3.2027";
+        QTest::newRow("reversed") << "7.3.2027-5.3.2027"
+                                  << "";
+        QTest::newRow("29 February") << "29.2.2027"
+                                     << "";
+        QTest::newRow("leap day") << "29.2.2028"
+                                  << "29.2.2028";
+        QTest::newRow("three ends") << "1.3.2027-2.3.2027-3.3.2027"
+                                    << "";
+        QTest::newRow("two-digit year") << "1.3.27"
+                                        << "";
     }
     void leaveTexts() {
         QFETCH(QString, text);

@@ -166,5 +166,6 @@ void WriteServiceFile(const QStringList& lines) {
     QFile file(QStringLiteral("pilgrast.ini"));
     if (!file.open(QIODevice::WriteOnly))
         qFatal("cannot write pilgrast.ini");
-    file.write((QStringLiteral("[Dienstzeit]\n") + lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    file.write(
+        (QStringLiteral("[Dienstzeit]\n") + lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
 }
