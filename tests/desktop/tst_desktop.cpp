@@ -185,6 +185,22 @@ private slots:
         QVERIFY(QFileInfo(folder).isDir());
     }
 
+    // While a start of service is set, the tooltip also tells how far the service has come.
+    void toolTipWithTheTerm() {
+        TestWorld world(QStringLiteral("2027-05-06 12:00:00"));
+        SettingsRecord record = SampleSettings();
+        SetText(&SettingsRecord::Pgr, record, QStringLiteral("30.06.2027"));
+        WriteSettingsFile(record);
+        WriteServiceFile({"Beginn=1.10.2026", "Bundesland=BY"});
+        frmPGR* window = ShowForm<frmPGR>();
+        QVERIFY(window);
+        CounterTray tray([] { return true; });
+        window->Timer1_Timer();
+        QCOMPARE(tray.icon().toolTip(), QStringLiteral("Pilgrast Counter\n%1\nPilgrast: 30.06.2027 16:30 Uhr\n"
+                                                       "79 % geschafft, noch 37 Diensttage")
+                                            .arg(LabelText(window, "LblDay") + " Tage"));
+    }
+
     // A second claim for the same folder asks the first to come forward; other
     // folders run side by side.
     void oneCounterPerFolder() {
