@@ -4,6 +4,7 @@
 
 #include "mainwindow/frmpgr.h"
 #include "servicetermwindow/frmserviceterm.h"
+#include "services/help.h"
 #include "settings/fixedtext.h"
 #include "support/fakes.h"
 
@@ -152,6 +153,16 @@ private slots:
         window->Timer1_Timer();
         QVERIFY(
             entries(list(window, "lstMilestones")).contains(QStringLiteral("✓ Bergfest  So. 14.02.2027")));
+    }
+
+    void f1OpensItsTopic() {
+        TestWorld world;
+        startMainWindow(world, QStringLiteral("2026-12-09 10:00:00"));
+        frmServiceTerm* window = ShowForm<frmServiceTerm>();
+        QTest::keyClick(window, Qt::Key_F1);
+        const HelpWindow* help = FindForm<HelpWindow>();
+        QVERIFY(help);
+        QCOMPARE(help->topic(), HelpTopic::ServiceTerm);
     }
 
     void failedSaveKeepsTheFile() {
