@@ -38,6 +38,14 @@ Timing measure(FakeClock& clock, int calls, const std::function<void()>& call) {
     return {micros[static_cast<std::size_t>(calls / 2)], mean};
 }
 
+// Duty-time mode in Bavaria with a start of service and a week of leave; 6 May 2027 is Ascension Day.
+void WriteTermSettings() {
+    SettingsRecord record = SampleSettings();
+    SetText(&SettingsRecord::Pgr, record, QStringLiteral("30.06.2027"));
+    WriteSettingsFile(record);
+    WriteServiceFile({"Beginn=1.10.2026", "Bundesland=BY", "Urlaub=10.5.2027-14.5.2027"});
+}
+
 void report(const char* what, const Timing& timing) {
     std::printf("%-44s median %6.2f us   mean %6.2f us\n", what, timing.medianUs, timing.meanUs);
 }
@@ -67,6 +75,20 @@ int main(int argc, char* argv[]) {
         frmPGR* window = ShowForm<frmPGR>();
         AutoCountdownDone = QuitQuestionAsked = True;
         report("main tick, duty-time mode, off duty",
+               measure(world.clock, 30000, [&] { window->Timer1_Timer(); }));
+    }
+    {
+        TestWorld world(QStringLiteral("2027-05-04 07:00:00"));
+        WriteTermSettings();
+        frmPGR* window = ShowForm<frmPGR>();
+        report("main tick, with holidays and leave, duty day",
+               measure(world.clock, 30000, [&] { window->Timer1_Timer(); }));
+    }
+    {
+        TestWorld world(QStringLiteral("2027-05-06 07:00:00"));
+        WriteTermSettings();
+        frmPGR* window = ShowForm<frmPGR>();
+        report("main tick, with holidays and leave, free day",
                measure(world.clock, 30000, [&] { window->Timer1_Timer(); }));
     }
     {
