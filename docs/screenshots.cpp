@@ -7,6 +7,7 @@
 #include "aboutbox/info.h"
 #include "countdownwindow/frmcountdown.h"
 #include "mainwindow/frmpgr.h"
+#include "servicetermwindow/frmserviceterm.h"
 #include "services/help.h"
 #include "services/qtmessages.h"
 #include "settingsdialog/frmsettings.h"
@@ -46,6 +47,7 @@ int main(int argc, char* argv[]) {
     SetText(&SettingsRecord::Pgr, record, QStringLiteral("31.03.2027"));
     record.Anzeige = Unit::Hours;
     WriteSettingsFile(record);
+    WriteServiceFile({"Beginn=1.7.2026", "Bundesland=BY", "Urlaub=21.12.2026-1.1.2027, 15.3.2027"});
 
     bool ok = true;
     frmPGR* main = ShowForm<frmPGR>();
@@ -59,6 +61,10 @@ int main(int argc, char* argv[]) {
     ShowHelp(HelpTopic::Contents);
     ok &= save(FindForm<HelpWindow>(), folder, "help-window.png");
     UnloadForm(FindForm<HelpWindow>());
+
+    main->menuservice_Click();
+    ok &= save(FindForm<frmServiceTerm>(), folder, "service-term-window.png");
+    UnloadForm(FindForm<frmServiceTerm>());
 
     main->menuCDn_Click();
     frmCountdown* countdown = FindForm<frmCountdown>();

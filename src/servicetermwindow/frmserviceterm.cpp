@@ -6,6 +6,7 @@
 
 #include "mainwindow/flagicon.h"
 #include "services/errortrap.h"
+#include "services/fittext.h"
 #include "services/help.h"
 #include "services/messages.h"
 #include "services/programerror.h"
@@ -98,7 +99,9 @@ QWidget* frmServiceTerm::buildEntryPart() {
     lstUrlaub->setObjectName(QStringLiteral("lstUrlaub"));
     txtUrlaub = new QLineEdit;
     txtUrlaub->setObjectName(QStringLiteral("txtUrlaub"));
-    txtUrlaub->setPlaceholderText(QStringLiteral("T.M.JJJJ oder T.M.JJJJ-T.M.JJJJ"));
+    txtUrlaub->setPlaceholderText(QStringLiteral("T.M.JJJJ-T.M.JJJJ"));
+    // Room for a whole range, whatever the style's frame takes.
+    txtUrlaub->setMinimumWidth(LineEditWidthFor(txtUrlaub, QStringLiteral("00.00.0000-00.00.0000")));
     cmdadd = new QPushButton(QStringLiteral("hin&zufügen"));
     cmdremove = new QPushButton(QStringLiteral("ent&fernen"));
     auto* leaveEntry = new QHBoxLayout;
