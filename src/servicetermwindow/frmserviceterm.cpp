@@ -37,6 +37,8 @@ QString dayCaption(qint64 day) {
 }
 
 QString freeDaysCaption(qsizetype count) {
+    if (count == 0)
+        return QStringLiteral("keine freien Tage mehr");
     return count == 1 ? QStringLiteral("noch 1 freier Tag:")
                       : QStringLiteral("noch %1 freie Tage:").arg(count);
 }
