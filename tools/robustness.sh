@@ -20,9 +20,9 @@ cmake --build "$root/build-asan" -j "$jobs"
 echo "== fuzzing"
 cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPILGRAST_FUZZ=ON >/dev/null
-cmake --build "$root/build-fuzz" -j "$jobs" --target fuzz_record fuzz_datetext
+cmake --build "$root/build-fuzz" -j "$jobs" --target fuzz_record fuzz_datetext fuzz_servicefile
 mkdir -p "$root/build-fuzz/findings"
-for target in fuzz_record fuzz_datetext; do
+for target in fuzz_record fuzz_datetext fuzz_servicefile; do
     corpus="$root/build-fuzz/corpus-$target"
     mkdir -p "$corpus"
     cp "$root"/fuzz/seeds/"$target"/* "$corpus"/ 2>/dev/null || true
