@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    for (const int size : FlagIconSizes) {
         const QString path = folder.filePath(QStringLiteral("%1x%1/apps/de.pilgrast.counter.png").arg(size));
         if (!QDir().mkpath(QFileInfo(path).path()) || !FlagImage(size).save(path)) {
             std::fprintf(stderr, "makeicons: cannot write %s\n", qPrintable(path));

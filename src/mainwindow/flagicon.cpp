@@ -27,7 +27,7 @@ QImage FlagImage(int size) {
 
 QIcon FlagIcon() {
     QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(FlagImage(16)));
-    icon.addPixmap(QPixmap::fromImage(FlagImage(32)));
+    for (const int size : FlagIconSizes)
+        icon.addPixmap(QPixmap::fromImage(FlagImage(size)));
     return icon;
 }

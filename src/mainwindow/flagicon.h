@@ -6,8 +6,15 @@
 
 #include <QIcon>
 #include <QImage>
+#include <array>
 
 // The program's icon: a small flag of three stripes, black over red over yellow,
 // framed by a one-pixel black line, transparent above and below.
 QImage FlagImage(int size);
-QIcon FlagIcon(); // 16 × 16 and 32 × 32
+
+// The sizes of the icon theme, so that the title bar, the task switcher and the tray
+// find a sharp picture at every scale.
+constexpr std::array<int, 8> FlagIconSizes = {16, 22, 24, 32, 48, 64, 128, 256};
+
+// The flag in every one of those sizes.
+QIcon FlagIcon();

@@ -9,6 +9,7 @@
 #include "flagicon.h"
 #include "services/countdisplay.h"
 #include "services/errortrap.h"
+#include "services/fittext.h"
 #include "services/labelstyle.h"
 #include "services/messages.h"
 #include "services/programend.h"
@@ -28,6 +29,9 @@
 #include <array>
 
 namespace {
+
+// The name line shrinks for a long name, but not below what reads well at its weight.
+constexpr qreal nameLineSmallest = 9;
 
 const QString quitQuestion = QStringLiteral("Für Heute ist Dienstschluß! Möchten Sie den Counter beenden?");
 const QString countdownRefusal = QStringLiteral(
@@ -90,6 +94,7 @@ void frmPGR::Form_Load() {
         renewGreeting();
         ui->lblwho->setText(TrimBlanks(Settings.Dstgrd) + QLatin1Char(' ') + TrimBlanks(Settings.Vorname) +
                             QLatin1Char(' ') + TrimBlanks(Settings.Name));
+        ShrinkFontToFit(ui->lblwho, nameLineSmallest);
         txtpgr = EndOfServiceText(Settings);
         txtdsch = TodaysDutyEnd(Settings);
         txtdstbeg = Settings.DstBeg;

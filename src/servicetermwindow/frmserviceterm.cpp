@@ -103,7 +103,7 @@ QWidget* frmServiceTerm::buildEntryPart() {
     txtUrlaub->setObjectName(QStringLiteral("txtUrlaub"));
     txtUrlaub->setPlaceholderText(QStringLiteral("T.M.JJJJ-T.M.JJJJ"));
     // Room for a whole range, whatever the style's frame takes.
-    txtUrlaub->setMinimumWidth(LineEditWidthFor(txtUrlaub, QStringLiteral("00.00.0000-00.00.0000")));
+    txtUrlaub->setMinimumWidth(LineEditSizeFor(txtUrlaub, QStringLiteral("00.00.0000-00.00.0000")).width());
     cmdadd = new QPushButton(QStringLiteral("hin&zufügen"));
     cmdremove = new QPushButton(QStringLiteral("ent&fernen"));
     auto* leaveEntry = new QHBoxLayout;

@@ -6,6 +6,7 @@
 
 #include "mainwindow/frmpgr.h"
 #include "services/errortrap.h"
+#include "services/fittext.h"
 #include "services/help.h"
 #include "services/messages.h"
 #include "services/programend.h"
@@ -36,6 +37,12 @@ bool storableDateOrTime(const QString& text, int width) {
 
 frmSettings::frmSettings(QWidget* parent) : Form<QWidget>(parent), ui(std::make_unique<Ui::frmSettings>()) {
     ui->setupUi(this);
+    ui->txtpgr->setPlaceholderText(QStringLiteral("T.M.JJJJ"));
+    ui->txtpgr->setProperty("widestText", QStringLiteral("00.00.0000"));
+    for (QLineEdit* box : {ui->txtDsch, ui->txtDschFr, ui->txtDstBeg}) {
+        box->setPlaceholderText(QStringLiteral("H:MM"));
+        box->setProperty("widestText", QStringLiteral("00:00"));
+    }
     connect(ui->cmdsave, &QPushButton::clicked, this, &frmSettings::cmdsave_Click);
     connect(ui->cmdclose, &QPushButton::clicked, this, &frmSettings::cmdclose_Click);
     connect(ui->Command1, &QPushButton::clicked, this, &frmSettings::Command1_Click);
@@ -57,23 +64,30 @@ void frmSettings::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmSettings::Form_Load() {
-    CentreOnScreen(this);
     ui->Vorname->setFocus(); // the first box in the tab order
+    showStoredValues();
+    GrowToFit(this);
+    CentreOnScreen(this);
+}
+
+void frmSettings::showStoredValues() {
     try {
         if (!SettingsFileExists()) {
             ui->txtDsch->setText(QStringLiteral("16:30"));
             ui->txtDschFr->setText(QStringLiteral("12:00"));
+            ui->Option1->setChecked(true); // what saving stores when nothing is chosen
             return;
         }
         ReadSettings();
-        // The full stored texts, blanks included.
-        ui->Vorname->setText(Settings.Vorname);
-        ui->txtName->setText(Settings.Name);
-        ui->txtDstgrd->setText(Settings.Dstgrd);
-        ui->txtpgr->setText(Settings.Pgr);
-        ui->txtDsch->setText(Settings.Dsch);
-        ui->txtDschFr->setText(Settings.DschFr);
-        ui->txtDstBeg->setText(Settings.DstBeg);
+        // Without the record's padding, so the cursor stands after the text; the checks
+        // trim the entries all the same, and saving pads them again.
+        ui->Vorname->setText(TrimBlanks(Settings.Vorname));
+        ui->txtName->setText(TrimBlanks(Settings.Name));
+        ui->txtDstgrd->setText(TrimBlanks(Settings.Dstgrd));
+        ui->txtpgr->setText(TrimBlanks(Settings.Pgr));
+        ui->txtDsch->setText(TrimBlanks(Settings.Dsch));
+        ui->txtDschFr->setText(TrimBlanks(Settings.DschFr));
+        ui->txtDstBeg->setText(TrimBlanks(Settings.DstBeg));
         optionFor(Settings.Anzeige)->setChecked(true);
         ui->txtnd->setChecked(Settings.nd == 1);
     } catch (const ProgramError& error) {
@@ -167,6 +181,7 @@ bool frmSettings::enteredValuesPass() {
          QStringLiteral("Sie müssen den standard Dienstbeginn eingeben!"), ui->txtDstBeg},
         {[&] { return !storableDateOrTime(dutyStart, timeWidth); }, invalidTime, ui->txtDstBeg},
         {[&] { return CDate(dutyEnd) < CDate(dutyStart); }, invalidTime, ui->txtDstBeg},
+        {[&] { return CDate(fridayEnd) < CDate(dutyStart); }, invalidTime, ui->txtDstBeg},
     };
     for (const Check& check : checks) {
         if (check.fails()) {

@@ -38,6 +38,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void showStoredValues();
     bool enteredValuesPass();
     void storeEnteredValues();
     QRadioButton* optionFor(qint16 unitCode) const;

@@ -161,19 +161,20 @@ private slots:
         QTest::newRow("Friday a date") << "txtDschFr"
                                        << "01.03.1999" << time << "txtDschFr";
         QTest::newRow("Friday before the start") << "txtDschFr"
-                                                 << "06:00"
-                                                 << ""
-                                                 << "";
+                                                 << "06:00" << time << "txtDstBeg";
         QTest::newRow("start empty") << "txtDstBeg"
                                      << ""
                                      << "Sie müssen den standard Dienstbeginn eingeben!"
                                      << "txtDstBeg";
         QTest::newRow("start no time") << "txtDstBeg"
                                        << "7 Uhr" << time << "txtDstBeg";
-        QTest::newRow("start equal to the end") << "txtDstBeg"
-                                                << "16:30"
-                                                << ""
-                                                << "";
+        // Friday's end of duty (12:00) is the earlier one, and checked as Monday to Thursday's is.
+        QTest::newRow("start equal to Friday's end") << "txtDstBeg"
+                                                     << "12:00"
+                                                     << ""
+                                                     << "";
+        QTest::newRow("start after Friday's end") << "txtDstBeg"
+                                                  << "12:01" << time << "txtDstBeg";
         QTest::newRow("start after the end") << "txtDstBeg"
                                              << "16:31" << time << "txtDstBeg";
     }
@@ -294,8 +295,10 @@ private slots:
         record.nd = qint16(nd);
         WriteSettingsFile(record);
         frmSettings* dialog = ShowForm<frmSettings>();
-        QCOMPARE(box(dialog, QStringLiteral("Vorname"))->text(), QStringLiteral("Max") + QString(27, ' '));
-        QCOMPARE(box(dialog, QStringLiteral("txtDstgrd"))->text(), QStringLiteral("Gefr "));
+        // Shown without the record's padding.
+        QCOMPARE(box(dialog, QStringLiteral("Vorname"))->text(), QStringLiteral("Max"));
+        QCOMPARE(box(dialog, QStringLiteral("txtDstgrd"))->text(), QStringLiteral("Gefr"));
+        QCOMPARE(box(dialog, QStringLiteral("txtpgr"))->text(), QStringLiteral("01.04.1999"));
         QVERIFY(dialog->findChild<QRadioButton*>(option)->isChecked());
         QCOMPARE(dialog->findChild<QCheckBox*>(QStringLiteral("txtnd"))->isChecked(), ticked);
     }
@@ -307,9 +310,31 @@ private slots:
         for (const char* name : boxes)
             texts << box(dialog, QString::fromLatin1(name))->text();
         QCOMPARE(texts, (QStringList{"", "", "", "", "16:30", "12:00", ""}));
+        QStringList placeholders;
+        for (const char* name : {"txtpgr", "txtDsch", "txtDschFr", "txtDstBeg"})
+            placeholders << box(dialog, QString::fromLatin1(name))->placeholderText();
+        QCOMPARE(placeholders, (QStringList{"T.M.JJJJ", "H:MM", "H:MM", "H:MM"}));
+        // "Tage" is what saving would store, so it is what the dialog shows.
         for (QRadioButton* option : dialog->findChildren<QRadioButton*>())
-            QVERIFY(!option->isChecked());
+            QCOMPARE(option->isChecked(), option->objectName() == QStringLiteral("Option1"));
         QCOMPARE(dialog->focusWidget(), box(dialog, QStringLiteral("Vorname")));
+    }
+
+    // A name typed on after the stored one is the name with the addition, not a padded text.
+    void typingOnAfterAStoredName() {
+        TestWorld world(QStringLiteral("1999-03-03 10:00:00"));
+        SettingsRecord record = SampleSettings();
+        SetText(&SettingsRecord::Vorname, record, QStringLiteral("Jörg"));
+        WriteSettingsFile(record);
+        frmSettings* dialog = ShowForm<frmSettings>();
+        QLineEdit* firstName = box(dialog, QStringLiteral("Vorname"));
+        firstName->setFocus();
+        firstName->end(false);
+        QTest::keyClicks(firstName, QStringLiteral(" Peter"));
+        dialog->cmdsave_Click();
+        QVERIFY(world.messages.shown.isEmpty());
+        QCOMPARE(Settings.Vorname, QStringLiteral("Jörg Peter") + QString(20, ' '));
+        QCOMPARE(Settings.Dstgrd, QStringLiteral("Gefr "));
     }
 
     void failedSaveKeepsFileAndSettings() {
