@@ -5,6 +5,7 @@
 #include "info.h"
 
 #include "mainwindow/flagicon.h"
+#include "services/fittext.h"
 #include "services/help.h"
 #include "services/labelstyle.h"
 
@@ -22,6 +23,7 @@ Info::Info(QWidget* parent) : Form<QWidget>(parent), ui(std::make_unique<Ui::Inf
 Info::~Info() = default;
 
 void Info::Form_Load() {
+    GrowToFit(this);
     CentreOnScreen(this);
 }
 

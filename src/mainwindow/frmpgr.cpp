@@ -31,7 +31,7 @@
 namespace {
 
 // The name line shrinks for a long name, but not below what reads well at its weight.
-constexpr qreal nameLineSmallest = 9;
+constexpr qreal nameLineSmallest = 8;
 
 const QString quitQuestion = QStringLiteral("Für Heute ist Dienstschluß! Möchten Sie den Counter beenden?");
 const QString countdownRefusal = QStringLiteral(
@@ -63,7 +63,9 @@ frmPGR::frmPGR(QWidget* parent)
                  ui->lblSeconds},
                 Face::Sans, 24, true, PureRed());
     // The layout gives the client area; the menu bar comes on top of it.
-    resize(width(), height() + menuBar()->sizeHint().height());
+    centralWidget()->resize(size());
+    GrowToFit(centralWidget());
+    resize(centralWidget()->width(), centralWidget()->height() + menuBar()->sizeHint().height());
     connect(&m_timer, &SecondTimer::tick, this, &frmPGR::Timer1_Timer);
     connect(ui->menusettings, &QAction::triggered, this, &frmPGR::menusettings_Click);
     connect(ui->menuservice, &QAction::triggered, this, &frmPGR::menuservice_Click);

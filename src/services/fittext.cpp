@@ -133,7 +133,6 @@ QSize holdingSize(const QWidget* container, const QRect& contentBefore) {
 }
 
 void fit(QWidget* container) {
-    const QRect contentBefore = container->childrenRect();
     const QList<QWidget*> children = placedChildren(container);
     QList<Taller> taller;
     for (QWidget* child : children) {
@@ -163,8 +162,6 @@ void fit(QWidget* container) {
         overhang = std::max(overhang, -child->x());
     for (QWidget* child : children)
         child->move(child->x() + overhang, child->y());
-    if (container->isWindow())
-        container->resize(holdingSize(container, contentBefore));
 }
 
 } // namespace
@@ -195,5 +192,8 @@ QSize NeededSize(const QWidget* widget) {
 }
 
 void GrowToFit(QWidget* window) {
+    window->ensurePolished(); // the style's fonts and metrics, as the window will be shown
+    const QRect contentBefore = window->childrenRect();
     fit(window);
+    window->resize(holdingSize(window, contentBefore));
 }

@@ -19,7 +19,7 @@ void ShrinkFontToFit(QLabel* label, qreal smallest);
 // Lets every box, label and button of a window laid out by fixed positions grow where
 // the style in use or the font needs more room than its place gives, never shrinking:
 // a widget grows to the right (a right-aligned label to the left), the widgets beside
-// it in its row move along, and frames and the window grow to hold them. A box shows
+// it in its row move along, and frames and the window (or the widget given) grow to hold them. A box shows
 // its text or, wider, the text of its "widestText" property.
 void GrowToFit(QWidget* window);
 
