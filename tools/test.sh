@@ -7,8 +7,9 @@
 # Installs what is missing, builds and runs every test headless.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-# The Adwaita styles let the tests check that every text fits in a style other than Fusion.
-"$root/tools/install-deps.sh" adwaita-qt6
+# The Adwaita styles let the tests check that every text fits in a style other than Fusion;
+# dbus-run-session gives the dock and notification tests a session bus of their own.
+"$root/tools/install-deps.sh" adwaita-qt6 dbus
 "$root/tools/build.sh"
 cd "$root/build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure

@@ -26,5 +26,6 @@ int main(int argc, char* argv[]) {
 
     StartProgram();
     const std::unique_ptr<CounterTray> tray = StartTray();
+    const SessionBusServices sessionBus = StartSessionBusServices();
     return QApplication::exec();
 }

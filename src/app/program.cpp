@@ -61,7 +61,7 @@ void StartProgram() {
 }
 
 std::unique_ptr<CounterTray> StartTray() {
-    auto tray = std::make_unique<CounterTray>([] { return FindForm<frmPGR>() || FindForm<frmCountdown>(); });
+    auto tray = std::make_unique<CounterTray>(&CountWindowOpen);
     QObject::connect(tray.get(), &CounterTray::clicked, &BringCounterToFront);
     QObject::connect(tray.get(), &CounterTray::settingsChosen, [] {
         if (frmPGR* window = mainWindowForCommand())
@@ -79,6 +79,14 @@ std::unique_ptr<CounterTray> StartTray() {
     QObject::connect(tray.get(), &CounterTray::quitChosen, &EndProgram);
     tray->countWindowsChanged();
     return tray;
+}
+
+SessionBusServices StartSessionBusServices() {
+    return {std::make_unique<DockEntry>(&CountWindowOpen), std::make_unique<MilestoneNotifier>()};
+}
+
+bool CountWindowOpen() {
+    return FindForm<frmPGR>() || FindForm<frmCountdown>();
 }
 
 void BringCounterToFront() {

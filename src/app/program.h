@@ -5,6 +5,8 @@
 #pragma once
 
 #include "desktop/commandline.h"
+#include "desktop/dockentry.h"
+#include "desktop/milestonenotifier.h"
 
 #include <memory>
 
@@ -21,6 +23,16 @@ void StartProgram();
 
 // The tray icon, wired to the windows' commands. It shows while a counting window is open.
 std::unique_ptr<CounterTray> StartTray();
+
+// The count on the dock's icon and the milestone notifications, on the session bus.
+struct SessionBusServices {
+    std::unique_ptr<DockEntry> dock;
+    std::unique_ptr<MilestoneNotifier> notifier;
+};
+SessionBusServices StartSessionBusServices();
+
+// Whether the main window or the countdown window is open.
+bool CountWindowOpen();
 
 // Brings the counter's open window to the front, restored when minimised.
 void BringCounterToFront();

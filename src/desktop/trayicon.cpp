@@ -41,11 +41,11 @@ CounterTray::CounterTray(std::function<bool()> countWindowOpen, QObject* parent)
         if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
             emit clicked();
     });
-    SetCountDisplay(this);
+    AddCountDisplay(this);
 }
 
 CounterTray::~CounterTray() {
-    SetCountDisplay(nullptr);
+    RemoveCountDisplay(this);
     delete m_menu.data(); // a menu has no parent; it may have gone with the other windows
 }
 

@@ -155,6 +155,7 @@ void frmPGR::Timer1_Timer() {
         }
         writeCaptions();
         runOutCheck();
+        reportDaysOutside();
         renewGreeting();
     } catch (const ProgramError& error) {
         CounterHalted = 1;
@@ -307,6 +308,15 @@ void frmPGR::runOutCheck() {
             return;
     for (QLabel* label : labels)
         label->setText(QStringLiteral("0"));
+}
+
+// The days count for the dock and the notifications, as the label shows it; a failed
+// count (an empty label) tells them nothing new.
+void frmPGR::reportDaysOutside() {
+    bool isNumber = false;
+    const qint64 days = ui->LblDay->text().toLongLong(&isNumber);
+    if (isNumber)
+        ShowDaysOutside(std::max<qint64>(days, 0));
 }
 
 // Each greeting holds strictly between its bounds; otherwise the label keeps its text.

@@ -55,6 +55,7 @@ private:
     void writeCaptions();
     QString remainingInChosenUnit() const;
     void runOutCheck();
+    void reportDaysOutside();
     void renewGreeting();
 
     std::unique_ptr<Ui::frmPGR> ui;

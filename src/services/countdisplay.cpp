@@ -4,20 +4,32 @@
 
 #include "countdisplay.h"
 
+#include <QList>
+
 namespace {
-CountDisplay* currentDisplay = nullptr;
+QList<CountDisplay*> displays;
 }
 
-void SetCountDisplay(CountDisplay* display) {
-    currentDisplay = display;
+void AddCountDisplay(CountDisplay* display) {
+    if (!displays.contains(display))
+        displays.append(display);
+}
+
+void RemoveCountDisplay(CountDisplay* display) {
+    displays.removeAll(display);
 }
 
 void ShowCountOutside(const QString& figure, const QString& endOfService) {
-    if (currentDisplay)
-        currentDisplay->showCount(figure, endOfService);
+    for (CountDisplay* display : displays)
+        display->showCount(figure, endOfService);
+}
+
+void ShowDaysOutside(qint64 days) {
+    for (CountDisplay* display : displays)
+        display->showDaysLeft(days);
 }
 
 void CountWindowsChanged() {
-    if (currentDisplay)
-        currentDisplay->countWindowsChanged();
+    for (CountDisplay* display : displays)
+        display->countWindowsChanged();
 }

@@ -139,6 +139,10 @@ std::optional<double> ServiceCalendar::shareDone(DateValue now) const {
     return std::clamp((now - *m_start) / (*m_end - *m_start), 0.0, 1.0);
 }
 
+std::optional<qint64> ServiceCalendar::endDay() const {
+    return m_end ? std::optional<qint64>(dayOf(*m_end)) : std::nullopt;
+}
+
 QString LoadServiceTerm() {
     const QString message = ReadServiceTerm();
     TermCalendar.build(Term, Settings);

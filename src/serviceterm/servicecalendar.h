@@ -55,6 +55,8 @@ public:
     const QList<Milestone>& milestones() const { return m_milestones; }
 
     bool hasStart() const { return m_start.has_value(); }
+    // The end-of-service day, when the settings hold one.
+    std::optional<qint64> endDay() const;
 
 private:
     bool dutyDay(qint64 day) const;

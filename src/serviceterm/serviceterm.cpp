@@ -24,6 +24,17 @@ const QString startKey = QStringLiteral("Beginn");
 const QString regionKey = QStringLiteral("Bundesland");
 const QString leaveKey = QStringLiteral("Urlaub");
 
+const QString announcedGroup = QStringLiteral("Meldungen");
+const QString announcedKey = QStringLiteral("Gezeigt");
+
+QStringList announced(const IniText& file) {
+    QStringList milestones;
+    for (const QString& entry : file.value(announcedGroup, announcedKey).split(QLatin1Char(',')))
+        if (!entry.trimmed().isEmpty())
+            milestones.append(entry.trimmed());
+    return milestones;
+}
+
 QString notTaken(const QString& key, const QString& value) {
     return QStringLiteral("%1=%2").arg(key, value);
 }
@@ -124,4 +135,26 @@ void WriteServiceTerm(const ServiceTerm& term) {
     if (const std::optional<int> cause = ReplaceFile(path, file.toUtf8(), failureText))
         FailWithFileError(failureText, *cause);
     Term = term;
+}
+
+bool MilestoneAnnounced(const QString& milestone) {
+    try {
+        return announced(IniText(ReadWholeFile(ServiceFilePath(), QString()))).contains(milestone);
+    } catch (const ProgramError&) {
+        return false; // an unreadable file has told no milestone
+    }
+}
+
+void RememberMilestoneAnnounced(const QString& milestone) {
+    const QString path = ServiceFilePath();
+    const QString failureText =
+        QStringLiteral("Die Dienstzeitdatei „%1“ kann nicht gespeichert werden").arg(path);
+    IniText file(ReadWholeFile(path, failureText));
+    QStringList milestones = announced(file);
+    if (milestones.contains(milestone))
+        return;
+    milestones.append(milestone);
+    file.setValue(announcedGroup, announcedKey, milestones.join(QStringLiteral(", ")));
+    if (const std::optional<int> cause = ReplaceFile(path, file.toUtf8(), failureText))
+        FailWithFileError(failureText, *cause);
 }

@@ -50,3 +50,9 @@ QString ReadServiceTerm();
 // complete) and then makes it Term; other keys of the file are kept. Failures throw
 // ProgramError naming the file and the cause in German, and leave Term as it was.
 void WriteServiceTerm(const ServiceTerm& term);
+
+// The milestones already told in a notification, each as "<name> <day>" ("Bergfest
+// 14.2.2027"), kept in the group [Meldungen] of pilgrast.ini so that each is told once.
+bool MilestoneAnnounced(const QString& milestone);
+// Adds one to the file, crash-safely; failures throw ProgramError.
+void RememberMilestoneAnnounced(const QString& milestone);

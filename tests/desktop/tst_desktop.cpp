@@ -89,7 +89,7 @@ private slots:
         QFETCH(QString, figure);
         TestWorld world(instant);
         RecordedDisplay display;
-        SetCountDisplay(&display);
+        AddCountDisplay(&display);
         SettingsRecord record = SampleSettings();
         record.Anzeige = qint16(unit);
         record.nd = qint16(nd);
@@ -99,7 +99,7 @@ private slots:
         window->Timer1_Timer();
         world.clock.advance(60); // a minute on: counted on, or frozen off duty like the labels
         window->Timer1_Timer();
-        SetCountDisplay(nullptr);
+        RemoveCountDisplay(&display);
         QCOMPARE(display.toolTip, TrayToolTip(figure, QStringLiteral("01.04.1999 16:30 Uhr")));
         QCOMPARE(display.toolTip, QStringLiteral("Pilgrast Counter\n") + figure +
                                       QStringLiteral("\nPilgrast: 01.04.1999 16:30 Uhr"));
@@ -125,14 +125,14 @@ private slots:
         QFETCH(QString, figure);
         TestWorld world(instant);
         RecordedDisplay display;
-        SetCountDisplay(&display);
+        AddCountDisplay(&display);
         Settings = SampleSettings();
         Settings.Anzeige = Unit::Minutes;
         CountdownAtDutyEnd = atDutyEnd ? 1 : 0;
         frmCountdown* window = ShowForm<frmCountdown>();
         window->Timer1_Timer();
         window->Timer1_Timer(); // a unit switched on the first refresh shows from the second
-        SetCountDisplay(nullptr);
+        RemoveCountDisplay(&display);
         QCOMPARE(display.toolTip, TrayToolTip(figure, EndOfServiceText(Settings) + QStringLiteral(" Uhr")));
     }
 
