@@ -5,6 +5,8 @@
 // Time per main tick and per countdown refresh, with a fake clock moved one
 // second per call.
 #include "countdownwindow/frmcountdown.h"
+#include "desktop/dockentry.h"
+#include "desktop/milestonenotifier.h"
 #include "mainwindow/frmpgr.h"
 #include "support/fakes.h"
 
@@ -82,6 +84,15 @@ int main(int argc, char* argv[]) {
         WriteTermSettings();
         frmPGR* window = ShowForm<frmPGR>();
         report("main tick, with holidays and leave, duty day",
+               measure(world.clock, 30000, [&] { window->Timer1_Timer(); }));
+    }
+    {
+        TestWorld world(QStringLiteral("2027-05-04 07:00:00"));
+        WriteTermSettings();
+        const DockEntry dock([] { return true; });
+        const MilestoneNotifier notifier;
+        frmPGR* window = ShowForm<frmPGR>();
+        report("main tick, dock and notifications told",
                measure(world.clock, 30000, [&] { window->Timer1_Timer(); }));
     }
     {

@@ -9,7 +9,9 @@
 # with an XEmbed tray host (trayer) its icon appears and the menu's "Beim Anmelden
 # starten" writes and removes the autostart entry; a second start brings the first to
 # the front and ends; with a StatusNotifierWatcher on the session bus the item
-# registers and its tooltip carries the count. Called by package-check.sh.
+# registers and its tooltip carries the count; the dock's LauncherEntry signal carries
+# the count and the progress, and the Bergfest notification is shown and remembered.
+# Called by package-check.sh.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/install-deps.sh" xvfb xauth openbox trayer xdotool x11-utils dbus libglib2.0-bin python3-dbus python3-gi
@@ -111,3 +113,32 @@ dbus-run-session -- bash -c '
     kill %2 %1
 ' check "$root/tools/sni-watcher.py" "$work" "$end"
 echo "desktop check: the StatusNotifierItem registers and its tooltip carries the count"
+
+# The dock's badge and a milestone notification, on a session bus of its own with a
+# notification service as a desktop has it: a service begun 100 days ago and ending in
+# 100 days is at half time today.
+printf '[Dienstzeit]\nBeginn=%s\n' "$(date -d '-100 days' +%-d.%-m.%Y)" >"$HOME/.config/pilgrast/pilgrast.ini"
+dbus-run-session -- bash -c '
+    set -euo pipefail
+    dbus-monitor --session "type=signal,interface=com.canonical.Unity.LauncherEntry" >"$2/dock" 2>&1 &
+    "$1" >"$2/notifications" 2>&1 &
+    for _ in $(seq 50); do grep -q ready "$2/notifications" && break; sleep 0.1; done
+    pilgrast --user-folder >/dev/null 2>&1 &
+    for _ in $(seq 100); do
+        grep -q "^Pilgrast Counter|de.pilgrast.counter|Bergfest!|" "$2/notifications" &&
+            grep -q "int64" "$2/dock" && break
+        sleep 0.1
+    done
+    kill %3 %2 %1
+    grep -q "string \"application://de.pilgrast.counter.desktop\"" "$2/dock" ||
+        { echo "desktop check: no LauncherEntry signal: $(cat "$2/dock")" >&2; exit 1; }
+    grep -A1 "\"count\"" "$2/dock" | grep -q "variant *int64" ||
+        { echo "desktop check: the badge count is not a 64-bit integer" >&2; exit 1; }
+    grep -A1 "\"progress\"" "$2/dock" | grep -Eq "variant *double 0\.(49|50|51)" ||
+        { echo "desktop check: the progress is not one half" >&2; exit 1; }
+    grep -q "|Bergfest!|Die Hälfte ist geschafft – noch 100 Tage.|de.pilgrast.counter$" "$2/notifications" ||
+        { echo "desktop check: no Bergfest notification: $(cat "$2/notifications")" >&2; exit 1; }
+    grep -q "Gezeigt=.*Bergfest" "$HOME/.config/pilgrast/pilgrast.ini" ||
+        { echo "desktop check: the Bergfest notification is not remembered" >&2; exit 1; }
+' check "$root/tools/notification-server.py" "$work"
+echo "desktop check: the dock gets the badge and the progress, and Bergfest is notified once"
