@@ -44,7 +44,7 @@ std::variant<StartOptions, int> ReadStartOptions(int& argc, char** argv) {
     return ReadCommandLine(QCoreApplication::arguments());
 }
 
-void StartProgram() {
+void SetUpProgram() {
     nameTheProgram();
     QApplication::setWindowIcon(FlagIcon());
     InstallGermanTranslation();
@@ -56,7 +56,10 @@ void StartProgram() {
     // checked after the handler that closed one has shown its successor.
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(qApp, &QGuiApplication::lastWindowClosed, &EndWhenNoWindowLeft);
+}
 
+void StartProgram() {
+    SetUpProgram();
     ShowForm<frmPGR>();
 }
 

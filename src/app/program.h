@@ -16,9 +16,11 @@ class CounterTray;
 // --version work anywhere: the options, or the exit status to end with at once.
 std::variant<StartOptions, int> ReadStartOptions(int& argc, char** argv);
 
-// Sets the running application up as Pilgrast Counter (name, icon, German
-// standard buttons, message boxes, ending with its last window) and shows the
-// main window. The caller then runs the event loop.
+// Sets the running application up as Pilgrast Counter: name, icon, German
+// standard buttons, message boxes, ending with its last window.
+void SetUpProgram();
+
+// SetUpProgram, then the main window. The caller then runs the event loop.
 void StartProgram();
 
 // The tray icon, wired to the windows' commands. It shows while a counting window is open.
