@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cerrno>
+#include <functional>
 
 ServiceTerm Term;
 
@@ -33,6 +34,20 @@ QStringList announced(const IniText& file) {
         if (!entry.trimmed().isEmpty())
             milestones.append(entry.trimmed());
     return milestones;
+}
+
+// Reads the file, lets the change edit it and saves it in full, crash-safely; the
+// lines the change does not touch stay as they were.
+void changeServiceFile(const std::function<void(IniText&)>& change) {
+    const QString path = ServiceFilePath();
+    const QString failureText =
+        QStringLiteral("Die Dienstzeitdatei „%1“ kann nicht gespeichert werden").arg(path);
+    if (QFileInfo(path).isDir())
+        FailWithFileError(failureText, EISDIR);
+    IniText file(ReadWholeFile(path, failureText));
+    change(file);
+    if (const std::optional<int> cause = ReplaceFile(path, file.toUtf8(), failureText))
+        FailWithFileError(failureText, *cause);
 }
 
 QString notTaken(const QString& key, const QString& value) {
@@ -120,20 +135,14 @@ QString ReadServiceTerm() {
 }
 
 void WriteServiceTerm(const ServiceTerm& term) {
-    const QString path = ServiceFilePath();
-    const QString failureText =
-        QStringLiteral("Die Dienstzeitdatei „%1“ kann nicht gespeichert werden").arg(path);
-    if (QFileInfo(path).isDir())
-        FailWithFileError(failureText, EISDIR);
-    IniText file(ReadWholeFile(path, failureText));
     QStringList leave;
     for (const LeavePeriod& period : term.leave)
         leave.append(LeaveText(period));
-    file.setValue(group, startKey, term.start.isValid() ? DayText(term.start) : QString());
-    file.setValue(group, regionKey, term.region);
-    file.setValue(group, leaveKey, leave.join(QStringLiteral(", ")));
-    if (const std::optional<int> cause = ReplaceFile(path, file.toUtf8(), failureText))
-        FailWithFileError(failureText, *cause);
+    changeServiceFile([&](IniText& file) {
+        file.setValue(group, startKey, term.start.isValid() ? DayText(term.start) : QString());
+        file.setValue(group, regionKey, term.region);
+        file.setValue(group, leaveKey, leave.join(QStringLiteral(", ")));
+    });
     Term = term;
 }
 
@@ -146,15 +155,10 @@ bool MilestoneAnnounced(const QString& milestone) {
 }
 
 void RememberMilestoneAnnounced(const QString& milestone) {
-    const QString path = ServiceFilePath();
-    const QString failureText =
-        QStringLiteral("Die Dienstzeitdatei „%1“ kann nicht gespeichert werden").arg(path);
-    IniText file(ReadWholeFile(path, failureText));
-    QStringList milestones = announced(file);
-    if (milestones.contains(milestone))
-        return;
-    milestones.append(milestone);
-    file.setValue(announcedGroup, announcedKey, milestones.join(QStringLiteral(", ")));
-    if (const std::optional<int> cause = ReplaceFile(path, file.toUtf8(), failureText))
-        FailWithFileError(failureText, *cause);
+    changeServiceFile([&](IniText& file) {
+        QStringList milestones = announced(file);
+        if (!milestones.contains(milestone))
+            milestones.append(milestone);
+        file.setValue(announcedGroup, announcedKey, milestones.join(QStringLiteral(", ")));
+    });
 }

@@ -26,14 +26,6 @@ frmPGR* startAt(TestWorld& world, const QString& instant, const SettingsRecord& 
     return ShowForm<frmPGR>();
 }
 
-frmPGR* tickAt(TestWorld& world, const QString& instant) {
-    world.clock.set(instant);
-    frmPGR* window = FindForm<frmPGR>();
-    Q_ASSERT(window);
-    window->Timer1_Timer();
-    return FindForm<frmPGR>();
-}
-
 } // namespace
 
 class FreeDaysTest : public QObject {
@@ -68,12 +60,12 @@ private slots:
         TestWorld world;
         WriteServiceFile({"Bundesland=BY", "Urlaub=10.5.2027-14.5.2027"});
         frmPGR* window = startAt(world, instant);
-        tickAt(world, instant);
+        TickMainWindowAt(world, instant);
         QCOMPARE(ShownCounts(window), PlainCountsAt(world.clock, nextDutyStart));
         QCOMPARE(OffDutyShown, True);
-        window = tickAt(world, QDateTime::fromString(instant, "yyyy-MM-dd hh:mm:ss")
-                                   .addSecs(1200)
-                                   .toString("yyyy-MM-dd hh:mm:ss"));
+        window = TickMainWindowAt(world, QDateTime::fromString(instant, "yyyy-MM-dd hh:mm:ss")
+                                             .addSecs(1200)
+                                             .toString("yyyy-MM-dd hh:mm:ss"));
         QCOMPARE(ShownCounts(window), PlainCountsAt(world.clock, nextDutyStart)); // standing
         QCOMPARE(world.messages.texts(), asks ? QStringList{quitQuestion} : QStringList{});
     }
@@ -86,7 +78,7 @@ private slots:
         const QStringList standing = PlainCountsAt(world.clock, QStringLiteral("2027-05-07 07:00:00"));
         for (const char* instant :
              {"2027-05-06 16:29:49", "2027-05-06 16:29:55", "2027-05-06 16:30:01", "2027-05-06 18:00:00"}) {
-            window = tickAt(world, QString::fromLatin1(instant));
+            window = TickMainWindowAt(world, QString::fromLatin1(instant));
             QVERIFY2(window, instant);
             QVERIFY(!FindForm<frmCountdown>());
             QCOMPARE(ShownCounts(window), standing);
@@ -94,9 +86,9 @@ private slots:
         QVERIFY(world.messages.shown.isEmpty());
 
         // The next morning is a duty day again.
-        tickAt(world, QStringLiteral("2027-05-07 07:00:01"));
+        TickMainWindowAt(world, QStringLiteral("2027-05-07 07:00:01"));
         QCOMPARE(ShownCounts(window), PlainCountsAt(world.clock, QStringLiteral("2027-05-07 07:00:01")));
-        QCOMPARE(tickAt(world, QStringLiteral("2027-05-07 11:59:49")), nullptr);
+        QCOMPARE(TickMainWindowAt(world, QStringLiteral("2027-05-07 11:59:49")), nullptr);
         QVERIFY(FindForm<frmCountdown>());
     }
 
@@ -122,7 +114,7 @@ private slots:
         record.nd = dutyTimeOnly ? 1 : 0;
         SetText(&SettingsRecord::Pgr, record, end);
         frmPGR* window = startAt(world, QStringLiteral("2027-05-06 10:00:00"), record);
-        tickAt(world, QStringLiteral("2027-05-06 10:00:01"));
+        TickMainWindowAt(world, QStringLiteral("2027-05-06 10:00:01"));
         QCOMPARE(ShownCounts(window), PlainCountsAt(world.clock, QStringLiteral("2027-05-06 10:00:01")));
         QVERIFY(world.messages.shown.isEmpty());
     }
@@ -135,7 +127,7 @@ private slots:
         QCOMPARE(world.messages.shown.size(), 1);
         QVERIFY(world.messages.shown[0].text.contains(QStringLiteral("Beginn=31.2.2026")));
         QCOMPARE(world.messages.shown[0].style, 48);
-        tickAt(world, QStringLiteral("2027-05-06 12:00:01"));
+        TickMainWindowAt(world, QStringLiteral("2027-05-06 12:00:01"));
         QCOMPARE(ShownCounts(window), PlainCountsAt(world.clock, QStringLiteral("2027-05-07 07:00:00")));
         QCOMPARE(world.messages.shown.size(), 1);
     }

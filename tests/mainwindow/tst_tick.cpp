@@ -12,15 +12,6 @@ namespace {
 
 const QString quitQuestion = QStringLiteral("Für Heute ist Dienstschluß! Möchten Sie den Counter beenden?");
 
-// Sets the clock and runs one tick of the main window, which must exist.
-frmPGR* tickAt(TestWorld& world, const QString& instant) {
-    world.clock.set(instant);
-    frmPGR* window = FindForm<frmPGR>();
-    Q_ASSERT(window);
-    window->Timer1_Timer();
-    return FindForm<frmPGR>();
-}
-
 frmCountdown* countdownTickAt(TestWorld& world, const QString& instant) {
     world.clock.set(instant);
     frmCountdown* window = FindForm<frmCountdown>();
@@ -46,19 +37,19 @@ private slots:
         QCOMPARE(LabelText(window, "lbldaytime"), QStringLiteral("Guten Morgen!"));
 
         const QStringList atDutyStart = PlainCountsAt(world.clock, QStringLiteral("1999-03-01 07:00:00"));
-        tickAt(world, QStringLiteral("1999-03-01 06:30:01"));
+        TickMainWindowAt(world, QStringLiteral("1999-03-01 06:30:01"));
         QCOMPARE(ShownCounts(window), atDutyStart);
         QCOMPARE(OffDutyShown, True);
-        tickAt(world, QStringLiteral("1999-03-01 07:00:00"));
+        TickMainWindowAt(world, QStringLiteral("1999-03-01 07:00:00"));
         QCOMPARE(ShownCounts(window), atDutyStart); // still off duty: frozen
 
-        tickAt(world, QStringLiteral("1999-03-01 07:00:01"));
+        TickMainWindowAt(world, QStringLiteral("1999-03-01 07:00:01"));
         QCOMPARE(ShownCounts(window), PlainCountsAt(world.clock, QStringLiteral("1999-03-01 07:00:01")));
         QCOMPARE(window->windowTitle(), QStringLiteral("Pilgrast Counter 01.04.1999 16:30 Uhr"));
 
-        QVERIFY(tickAt(world, QStringLiteral("1999-03-01 16:29:48")));
+        QVERIFY(TickMainWindowAt(world, QStringLiteral("1999-03-01 16:29:48")));
         QVERIFY(!FindForm<frmCountdown>());
-        QCOMPARE(tickAt(world, QStringLiteral("1999-03-01 16:29:49")), nullptr);
+        QCOMPARE(TickMainWindowAt(world, QStringLiteral("1999-03-01 16:29:49")), nullptr);
         QVERIFY(FindForm<frmCountdown>());
         QCOMPARE(CountdownAtDutyEnd, 1);
         QCOMPARE(AutoCountdownDone, True);
@@ -80,7 +71,7 @@ private slots:
         QCOMPARE(CountdownAtDutyEnd, 0);
 
         world.messages.answers = {MsgYes};
-        tickAt(world, QStringLiteral("1999-03-01 16:30:06"));
+        TickMainWindowAt(world, QStringLiteral("1999-03-01 16:30:06"));
         QCOMPARE(ShownCounts(window), PlainCountsAt(world.clock, QStringLiteral("1999-03-02 07:00:00")));
         QCOMPARE(world.messages.texts(), QStringList{quitQuestion});
         QCOMPARE(world.messages.shown[0].style, 36);
@@ -109,7 +100,7 @@ private slots:
         QFETCH(QString, nextDutyStart);
         TestWorld world;
         startWith(world, SampleSettings(), start);
-        frmPGR* window = tickAt(world, start);
+        frmPGR* window = TickMainWindowAt(world, start);
         QFETCH(bool, asksToQuit);
         QCOMPARE(ShownCounts(window), PlainCountsAt(world.clock, nextDutyStart));
         QCOMPARE(world.messages.texts(), asksToQuit ? QStringList{quitQuestion} : QStringList{});
@@ -118,11 +109,11 @@ private slots:
     void weekendStillActsOnFridaysEndOfDuty() {
         TestWorld world;
         startWith(world, SampleSettings(), QStringLiteral("1999-03-06 10:00:00"));
-        frmPGR* window = tickAt(world, QStringLiteral("1999-03-06 10:00:01"));
+        frmPGR* window = TickMainWindowAt(world, QStringLiteral("1999-03-06 10:00:01"));
         const QStringList frozen = ShownCounts(window);
-        tickAt(world, QStringLiteral("1999-03-06 11:00:00"));
+        TickMainWindowAt(world, QStringLiteral("1999-03-06 11:00:00"));
         QCOMPARE(ShownCounts(window), frozen);
-        QCOMPARE(tickAt(world, QStringLiteral("1999-03-06 11:59:49")), nullptr);
+        QCOMPARE(TickMainWindowAt(world, QStringLiteral("1999-03-06 11:59:49")), nullptr);
         QVERIFY(FindForm<frmCountdown>());
         QVERIFY(world.messages.shown.isEmpty()); // never the question at the weekend
     }
@@ -132,11 +123,11 @@ private slots:
         SettingsRecord record = SampleSettings();
         startWith(world, record, QStringLiteral("1999-03-01 18:00:00"));
         AutoCountdownDone = True; // as after a countdown window closed
-        tickAt(world, QStringLiteral("1999-03-01 18:00:01"));
-        tickAt(world, QStringLiteral("1999-03-02 12:00:00"));
-        frmPGR* window = tickAt(world, QStringLiteral("1999-03-02 16:29:49"));
+        TickMainWindowAt(world, QStringLiteral("1999-03-01 18:00:01"));
+        TickMainWindowAt(world, QStringLiteral("1999-03-02 12:00:00"));
+        frmPGR* window = TickMainWindowAt(world, QStringLiteral("1999-03-02 16:29:49"));
         QVERIFY(window); // the countdown already ran this start-up: the window only comes back
-        window = tickAt(world, QStringLiteral("1999-03-02 16:30:00"));
+        window = TickMainWindowAt(world, QStringLiteral("1999-03-02 16:30:00"));
         QCOMPARE(ShownCounts(window), PlainCountsAt(world.clock, QStringLiteral("1999-03-03 07:00:00")));
         QCOMPARE(world.messages.texts(), QStringList{quitQuestion}); // asked once, on the first evening
     }
@@ -168,13 +159,13 @@ private slots:
         frmPGR* window = startWith(world, record, QStringLiteral("1999-04-01 06:00:00"));
         if (!stillWaiting.isEmpty()) {
             window->showMinimized();
-            window = tickAt(world, stillWaiting);
+            window = TickMainWindowAt(world, stillWaiting);
             QVERIFY(window);
             QVERIFY(!window->isMinimized());
             QVERIFY(!FindForm<frmCountdown>());
         }
         if (!opens.isEmpty()) {
-            QCOMPARE(tickAt(world, opens), nullptr);
+            QCOMPARE(TickMainWindowAt(world, opens), nullptr);
             QVERIFY(FindForm<frmCountdown>());
             QCOMPARE(CountdownAtDutyEnd, 0);
         }
@@ -205,7 +196,7 @@ private slots:
         TestWorld world;
         startWith(world, SampleSettings(), instant);
         AutoCountdownDone = countdownDone ? True : False;
-        const frmPGR* window = tickAt(world, instant);
+        const frmPGR* window = TickMainWindowAt(world, instant);
         QCOMPARE(world.messages.texts(), asks ? QStringList{quitQuestion} : QStringList{});
         QCOMPARE(window == nullptr, countdownOpens);
         QCOMPARE(FindForm<frmCountdown>() != nullptr, countdownOpens);
@@ -217,13 +208,13 @@ private slots:
         frmPGR* window = startWith(world, SampleSettings(), QStringLiteral("1999-03-01 16:29:40"));
         AutoCountdownDone = True;
         window->showMinimized();
-        tickAt(world, QStringLiteral("1999-03-01 16:29:48"));
+        TickMainWindowAt(world, QStringLiteral("1999-03-01 16:29:48"));
         QVERIFY(window->isMinimized());
-        tickAt(world, QStringLiteral("1999-03-01 16:29:49"));
+        TickMainWindowAt(world, QStringLiteral("1999-03-01 16:29:49"));
         QVERIFY(!window->isMinimized());
         window->showMinimized();
         for (int second = 50; second <= 59; ++second) {
-            tickAt(world, QStringLiteral("1999-03-01 16:29:%1").arg(second));
+            TickMainWindowAt(world, QStringLiteral("1999-03-01 16:29:%1").arg(second));
             QVERIFY(window->isMinimized());
         }
     }
@@ -255,7 +246,7 @@ private slots:
         record.Anzeige = Unit::Seconds;
         frmPGR* window = startWith(world, record, instant);
         window->showMinimized();
-        tickAt(world, instant);
+        TickMainWindowAt(world, instant);
         QCOMPARE(ShownCounts(window).mid(1), counts);
         QCOMPARE(window->windowTitle(), caption);
     }
@@ -267,7 +258,7 @@ private slots:
         SetText(&SettingsRecord::Pgr, record, QStringLiteral("01.03.1999"));
         frmPGR* window = startWith(world, record, QStringLiteral("1999-03-10 10:00:00"));
         window->showMinimized();
-        tickAt(world, QStringLiteral("1999-03-10 10:00:01"));
+        TickMainWindowAt(world, QStringLiteral("1999-03-10 10:00:01"));
         QCOMPARE(ShownCounts(window), (QStringList{"-1", "0", "0", "0", "0"}));
         QCOMPARE(window->windowTitle(), QStringLiteral("-9 Tage")); // built before the counts are reset
         QCOMPARE(window->txtpgr, QStringLiteral("01.03.1999 16:30"));
@@ -290,7 +281,7 @@ private slots:
         record.nd = 0;
         frmPGR* window = startWith(world, record, QStringLiteral("1999-03-01 13:30:00"));
         window->showMinimized();
-        tickAt(world, QStringLiteral("1999-03-01 13:30:00"));
+        TickMainWindowAt(world, QStringLiteral("1999-03-01 13:30:00"));
         QTEST(window->windowTitle(), "caption");
     }
 
@@ -301,7 +292,7 @@ private slots:
         SetText(&SettingsRecord::Pgr, record, QStringLiteral("31.02.1999"));
         frmPGR* window = startWith(world, record, QStringLiteral("1999-03-01 10:00:00"));
         for (int second = 1; second <= 5; ++second)
-            tickAt(world, QStringLiteral("1999-03-01 10:00:0%1").arg(second));
+            TickMainWindowAt(world, QStringLiteral("1999-03-01 10:00:0%1").arg(second));
         QCOMPARE(world.messages.shown.size(), 1);
         QVERIFY(world.messages.shown[0].text.endsWith(QStringLiteral("#20")));
         QCOMPARE(world.messages.shown[0].style, 16);
@@ -381,10 +372,10 @@ private slots:
         SettingsRecord record = SampleSettings();
         SetText(&SettingsRecord::Pgr, record, QStringLiteral("02.04.1999")); // a Friday: ends at 12:00
         startWith(world, record, QStringLiteral("1999-03-05 10:00:00"));
-        frmPGR* window = tickAt(world, QStringLiteral("1999-03-05 10:00:01"));
+        frmPGR* window = TickMainWindowAt(world, QStringLiteral("1999-03-05 10:00:01"));
         const int fridayHours = LabelText(window, "lblhours").toInt();
         AutoCountdownDone = True;
-        tickAt(world, QStringLiteral("1999-03-08 10:00:01"));
+        TickMainWindowAt(world, QStringLiteral("1999-03-08 10:00:01"));
         QCOMPARE(LabelText(window, "lblhours").toInt(), fridayHours - 72);
         QCOMPARE(window->txtpgr, QStringLiteral("02.04.1999 12:00"));
     }

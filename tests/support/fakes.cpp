@@ -4,6 +4,8 @@
 
 #include "fakes.h"
 
+#include "mainwindow/frmpgr.h"
+
 #include "serviceterm/servicecalendar.h"
 
 #include "services/errortrap.h"
@@ -168,4 +170,12 @@ void WriteServiceFile(const QStringList& lines) {
         qFatal("cannot write pilgrast.ini");
     file.write(
         (QStringLiteral("[Dienstzeit]\n") + lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+}
+
+frmPGR* TickMainWindowAt(TestWorld& world, const QString& instant) {
+    world.clock.set(instant);
+    frmPGR* window = FindForm<frmPGR>();
+    Q_ASSERT(window);
+    window->Timer1_Timer();
+    return FindForm<frmPGR>();
 }

@@ -84,6 +84,11 @@ private:
     bool m_active = false;
 };
 
+class frmPGR;
+// Sets the clock and runs one tick of the main window, which must exist; returns the main
+// window after the tick, nullptr when it gave way to another.
+frmPGR* TickMainWindowAt(TestWorld& world, const QString& instant);
+
 // The text of the named label in the window.
 QString LabelText(const QWidget* window, const char* name);
 
