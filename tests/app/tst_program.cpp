@@ -239,6 +239,8 @@ private slots:
         QTemporaryDir config;
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
         CounterTray tray(&CountWindowOpen);
+        tray.countWindowsChanged();
+        QTRY_VERIFY(tray.icon().isVisible()); // shown with the main window
         QVERIFY(!tray.icon().icon().isNull());
         QCOMPARE(tray.icon().contextMenu(), tray.menu());
         tray.showCount(QStringLiteral("113 Tage"), QStringLiteral("31.03.2027 16:30 Uhr"));
@@ -269,6 +271,10 @@ private slots:
         QCOMPARE(world.messages.shown[0].style, 48);
         QVERIFY(!autostart->isChecked());
         qunsetenv("XDG_CONFIG_HOME");
+
+        UnloadForm(FindForm<frmPGR>());
+        tray.countWindowsChanged();
+        QTRY_VERIFY(!tray.icon().isVisible()); // hidden with the last counting window
     }
 
     // The entry as a session reads it: a plain application started with --user-folder.
