@@ -286,7 +286,8 @@ private slots:
                 keys.insert(line.section(QLatin1Char('='), 0, 0), line.section(QLatin1Char('='), 1));
         QCOMPARE(keys.value("Type"), QStringLiteral("Application"));
         QCOMPARE(keys.value("Terminal"), QStringLiteral("false"));
-        // A key file's string unescaping, then the Exec key's quoting, as the specification reads them.
+        // A key file's string unescaping, then the Exec key's quoting, as the desktop entry standard reads
+        // them.
         QString exec = keys.value("Exec");
         exec.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
         QVERIFY(exec.startsWith(QLatin1Char('"')));
