@@ -55,7 +55,8 @@ int QtMessageService::show(const QString& text, int style) {
 }
 
 bool InstallGermanTranslation() {
-    auto* translator = new QTranslator(qApp);
+    // Also before the window system: the command line is read with a QCoreApplication only.
+    auto* translator = new QTranslator(QCoreApplication::instance());
     if (!translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;
