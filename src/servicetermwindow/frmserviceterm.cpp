@@ -156,12 +156,13 @@ int frmServiceTerm::helpTopic() const {
 }
 
 void frmServiceTerm::Form_Load() {
-    resize(sizeHint().expandedTo(QSize(620, 400)));
-    CentreOnScreen(this);
     txtBeginn->setText(Term.start.isValid() ? DayText(Term.start) : QString());
     cboLand->setCurrentIndex(std::max(0, cboLand->findData(Term.region)));
     showLeave(Term.leave);
     Timer1_Timer();
+    // Sized for the texts it shows, so nothing is cut in any style.
+    resize(sizeHint().expandedTo(QSize(620, 400)));
+    CentreOnScreen(this);
     m_timer.start();
     txtBeginn->setFocus();
 }

@@ -8,6 +8,7 @@
 #include "mainwindow/frmpgr.h"
 #include "services/fittext.h"
 #include "services/labelstyle.h"
+#include "servicetermwindow/frmserviceterm.h"
 #include "settings/fixedtext.h"
 #include "settingsdialog/frmsettings.h"
 #include "support/fakes.h"
@@ -95,6 +96,13 @@ private slots:
         QVERIFY(main);
         main->Timer1_Timer();
         verifyTextsFit(main->centralWidget());
+        main->menuservice_Click();
+        verifyTextsFit(FindForm<frmServiceTerm>());
+        UnloadForm(FindForm<frmServiceTerm>());
+        main->menuCDn_Click();
+        frmCountdown* countdown = FindForm<frmCountdown>();
+        countdown->Timer1_Timer();
+        verifyTextsFit(countdown);
         QApplication::setStyle(QStringLiteral("Fusion"));
     }
 
