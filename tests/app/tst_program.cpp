@@ -37,18 +37,22 @@ QString programPath() {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/pilgrast");
 }
 
+// Sets the program up to start in the folder, without a display.
+void prepare(QProcess& process, const QString& folder) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+}
+
 struct Run {
     int exitStatus;
     QString out, err;
 };
 
-Run runProgram(const QStringList& arguments, const QString& folder = QString(), int timeoutMs = 10000) {
+Run runProgram(const QStringList& arguments, int timeoutMs = 10000) {
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(environment);
-    if (!folder.isEmpty())
-        process.setWorkingDirectory(folder);
+    prepare(process, QDir::currentPath());
     process.start(programPath(), arguments);
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
@@ -344,10 +348,7 @@ private slots:
         QVERIFY(running.claim(folder.path()));
         QSignalSpy frontWanted(&running, &SingleInstance::frontWanted);
         QProcess second;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        second.setProcessEnvironment(environment);
-        second.setWorkingDirectory(folder.path());
+        prepare(second, folder.path());
         second.start(programPath(), {});
         QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 15000);
         QCOMPARE(second.exitCode(), 0);
@@ -372,10 +373,7 @@ private slots:
         }
         // A run killed with its lock and socket left behind.
         QProcess killed;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        killed.setProcessEnvironment(environment);
-        killed.setWorkingDirectory(folder);
+        prepare(killed, folder);
         killed.start(programPath(), {});
         QVERIFY(killed.waitForStarted());
         // Where a counter keeps its lock and socket: the runtime folder, by the real folder's hash.
