@@ -51,10 +51,12 @@ void MilestoneNotifier::showDaysLeft(qint64 /*days*/) {
         return;
     m_dayLookedAt = today;
     const std::optional<qint64> endDay = TermCalendar.endDay();
+    if (!endDay)
+        return; // no end of service, no milestones
     for (const Milestone& milestone : TermCalendar.milestones()) {
-        if (milestone.day != today || !endDay)
+        if (milestone.day != today)
             continue;
-        const QString key = milestone.name + QLatin1Char(' ') + DayText(QDate(1899, 12, 30).addDays(today));
+        const QString key = milestone.name + QLatin1Char(' ') + DayText(CalendarDate(today));
         if (MilestoneAnnounced(key))
             continue;
         const MilestoneText text = MilestoneNotification(milestone.name, *endDay - today);

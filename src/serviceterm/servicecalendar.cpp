@@ -17,16 +17,6 @@ namespace {
 // No term is worked out further ahead than this; its counts would overflow long before.
 constexpr qint64 longestRange = 100 * 366;
 
-const QDate dayZero(1899, 12, 30);
-
-qint64 dayNumber(QDate date) {
-    return dayZero.daysTo(date);
-}
-
-QDate dateOf(qint64 day) {
-    return dayZero.addDays(day);
-}
-
 bool weekday(qint64 day) {
     return Weekday(DateValue(day), vbMonday) <= 5;
 }
@@ -49,7 +39,7 @@ void ServiceCalendar::build(const ServiceTerm& term, const SettingsRecord& setti
     if (IsDate(settings.Pgr))
         m_end = valueOf(EndOfServiceText(settings));
     if (term.start.isValid())
-        m_start = DateValue(dayNumber(term.start)) + dutyStart.value_or(0);
+        m_start = DateValue(DayNumber(term.start)) + dutyStart.value_or(0);
 
     const qint64 today = dayOf(Date());
     const qint64 endDay = m_end ? dayOf(*m_end) : today;
@@ -59,13 +49,13 @@ void ServiceCalendar::build(const ServiceTerm& term, const SettingsRecord& setti
         return day >= firstDay && day <= lastDay && weekday(day) && day != endDay;
     };
 
-    for (int year = dateOf(firstDay).year(); year <= dateOf(lastDay).year(); ++year)
+    for (int year = CalendarDate(firstDay).year(); year <= CalendarDate(lastDay).year(); ++year)
         for (const PublicHoliday& holiday : PublicHolidays(term.region, year))
-            if (free(dayNumber(holiday.date)))
-                m_freeDays.insert(dayNumber(holiday.date), holiday.name);
+            if (free(DayNumber(holiday.date)))
+                m_freeDays.insert(DayNumber(holiday.date), holiday.name);
     for (const LeavePeriod& period : term.leave)
-        for (qint64 day = std::max(dayNumber(period.first), firstDay);
-             day <= std::min(dayNumber(period.last), lastDay); ++day)
+        for (qint64 day = std::max(DayNumber(period.first), firstDay);
+             day <= std::min(DayNumber(period.last), lastDay); ++day)
             if (free(day) && !m_freeDays.contains(day))
                 m_freeDays.insert(day, QStringLiteral("Urlaub"));
 

@@ -29,11 +29,9 @@
 
 namespace {
 
-const QDate dayZero(1899, 12, 30);
-
 // "Do 06.05.2027"
 QString dayCaption(qint64 day) {
-    return QLocale(QLocale::German).toString(dayZero.addDays(day), QStringLiteral("ddd dd.MM.yyyy"));
+    return QLocale(QLocale::German).toString(CalendarDate(day), QStringLiteral("ddd dd.MM.yyyy"));
 }
 
 QString freeDaysCaption(qsizetype count) {
@@ -47,7 +45,7 @@ QString freeDaysCaption(qsizetype count) {
 std::optional<QDate> endOfServiceDay() {
     if (!IsDate(Settings.Pgr))
         return std::nullopt;
-    return dayZero.addDays(qint64(CDate(Settings.Pgr)));
+    return CalendarDate(qint64(CDate(Settings.Pgr)));
 }
 
 // Fails the check: its message, and the focus in the box to mend.

@@ -217,3 +217,11 @@ qint32 ToInt32(qint64 value) {
         overflow(value);
     return static_cast<qint32>(value);
 }
+
+qint64 DayNumber(QDate date) {
+    return dayZero().daysTo(date);
+}
+
+QDate CalendarDate(qint64 dayNumber) {
+    return dayZero().addDays(dayNumber);
+}

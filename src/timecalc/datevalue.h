@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QtGlobal>
 
@@ -34,6 +35,10 @@ qint64 DateDiff(DateInterval interval, DateValue a, DateValue b, int firstDayOfW
 
 // The day's place in the week, 1 to 7, counted from firstDayOfWeek.
 int Weekday(DateValue value, int firstDayOfWeek);
+
+// A calendar day and its day number (days since day 0, 30 December 1899).
+qint64 DayNumber(QDate date);
+QDate CalendarDate(qint64 dayNumber);
 
 // Narrowing of counts; throws ProgramError("Überlauf ...") outside the range.
 qint16 ToInt16(qint64 value);
