@@ -9,7 +9,7 @@
 //   bench_start child lag          20 s of the real program with the real clock
 #include "app/program.h"
 #include "mainwindow/frmpgr.h"
-#include "services/forms.h"
+#include "widgets/forms.h"
 #include "settings/declarations.h"
 #include "settings/fixedtext.h"
 #include "settings/recordimage.h"

@@ -8,8 +8,8 @@
 #include "countdownwindow/frmcountdown.h"
 #include "mainwindow/frmpgr.h"
 #include "servicetermwindow/frmserviceterm.h"
-#include "services/help.h"
-#include "services/qtmessages.h"
+#include "helpwindow/help.h"
+#include "widgets/qtmessages.h"
 #include "settingsdialog/frmsettings.h"
 #include "support/fakes.h"
 

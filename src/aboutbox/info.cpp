@@ -4,10 +4,10 @@
 
 #include "info.h"
 
+#include "helpwindow/help.h"
 #include "mainwindow/flagicon.h"
-#include "services/fittext.h"
-#include "services/help.h"
-#include "services/labelstyle.h"
+#include "widgets/fittext.h"
+#include "widgets/labelstyle.h"
 
 #include "ui_info.h"
 #include <QApplication>

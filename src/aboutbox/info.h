@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "services/forms.h"
+#include "widgets/forms.h"
 
 #include <QWidget>
 #include <memory>

@@ -7,14 +7,14 @@
 #include "aboutbox/info.h"
 #include "countdownwindow/frmcountdown.h"
 #include "desktop/trayicon.h"
+#include "helpwindow/help.h"
 #include "mainwindow/flagicon.h"
 #include "mainwindow/frmpgr.h"
-#include "services/forms.h"
-#include "services/help.h"
 #include "services/programend.h"
-#include "services/qtmessages.h"
 #include "servicetermwindow/frmserviceterm.h"
 #include "settingsdialog/frmsettings.h"
+#include "widgets/forms.h"
+#include "widgets/qtmessages.h"
 
 #include <QApplication>
 
@@ -51,6 +51,7 @@ void SetUpProgram() {
 
     static QtMessageService messages;
     SetMessageService(&messages);
+    SetHelpOpener(&ShowHelp);
 
     // Windows replace each other: the program ends only when none is left open,
     // checked after the handler that closed one has shown its successor.

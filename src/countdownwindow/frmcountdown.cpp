@@ -7,12 +7,12 @@
 #include "mainwindow/frmpgr.h"
 #include "services/countdisplay.h"
 #include "services/errortrap.h"
-#include "services/labelstyle.h"
 #include "services/programerror.h"
 #include "settings/declarations.h"
 #include "timecalc/functions.h"
 #include "timecalc/servicetimes.h"
 #include "ui_frmcountdown.h"
+#include "widgets/labelstyle.h"
 
 #include <QPainter>
 

@@ -4,8 +4,8 @@
 
 #pragma once
 
-#include "services/forms.h"
 #include "services/secondtimer.h"
+#include "widgets/forms.h"
 
 #include <QWidget>
 #include <memory>

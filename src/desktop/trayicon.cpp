@@ -5,10 +5,10 @@
 #include "trayicon.h"
 
 #include "autostart.h"
-#include "services/forms.h"
 #include "services/messages.h"
 #include "services/programerror.h"
 #include "serviceterm/servicecalendar.h"
+#include "widgets/forms.h"
 
 #include <QApplication>
 #include <QTimer>

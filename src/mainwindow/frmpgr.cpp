@@ -9,8 +9,6 @@
 #include "flagicon.h"
 #include "services/countdisplay.h"
 #include "services/errortrap.h"
-#include "services/fittext.h"
-#include "services/labelstyle.h"
 #include "services/messages.h"
 #include "services/programend.h"
 #include "services/programerror.h"
@@ -23,6 +21,8 @@
 #include "timecalc/functions.h"
 #include "timecalc/servicetimes.h"
 #include "ui_frmpgr.h"
+#include "widgets/fittext.h"
+#include "widgets/labelstyle.h"
 
 #include <QApplication>
 #include <QMenuBar>

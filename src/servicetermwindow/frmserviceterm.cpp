@@ -4,16 +4,16 @@
 
 #include "frmserviceterm.h"
 
+#include "helpwindow/help.h"
 #include "mainwindow/flagicon.h"
 #include "services/errortrap.h"
-#include "services/fittext.h"
-#include "services/help.h"
 #include "services/messages.h"
 #include "services/programerror.h"
 #include "serviceterm/holidays.h"
 #include "serviceterm/servicecalendar.h"
 #include "settings/declarations.h"
 #include "timecalc/servicetimes.h"
+#include "widgets/fittext.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -4,9 +4,9 @@
 
 #pragma once
 
-#include "services/forms.h"
 #include "services/secondtimer.h"
 #include "serviceterm/serviceterm.h"
+#include "widgets/forms.h"
 
 #include <QWidget>
 

@@ -4,10 +4,9 @@
 
 #include "frmsettings.h"
 
+#include "helpwindow/help.h"
 #include "mainwindow/frmpgr.h"
 #include "services/errortrap.h"
-#include "services/fittext.h"
-#include "services/help.h"
 #include "services/messages.h"
 #include "services/programend.h"
 #include "services/programerror.h"
@@ -17,6 +16,7 @@
 #include "settings/windows1252.h"
 #include "timecalc/datevalue.h"
 #include "ui_frmsettings.h"
+#include "widgets/fittext.h"
 
 #include <functional>
 #include <vector>

@@ -3,8 +3,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "aboutbox/info.h"
+#include "helpwindow/help.h"
 #include "mainwindow/frmpgr.h"
-#include "services/help.h"
 #include "support/fakes.h"
 
 #include <QPushButton>

@@ -196,9 +196,10 @@ private slots:
         QVERIFY(window);
         CounterTray tray([] { return true; });
         window->Timer1_Timer();
-        QCOMPARE(tray.icon().toolTip(), QStringLiteral("Pilgrast Counter\n%1\nPilgrast: 30.06.2027 16:30 Uhr\n"
-                                                       "79 % geschafft, noch 37 Diensttage")
-                                            .arg(LabelText(window, "LblDay") + " Tage"));
+        QCOMPARE(tray.icon().toolTip(),
+                 QStringLiteral("Pilgrast Counter\n%1\nPilgrast: 30.06.2027 16:30 Uhr\n"
+                                "79 % geschafft, noch 37 Diensttage")
+                     .arg(LabelText(window, "LblDay") + " Tage"));
     }
 
     // A second claim for the same folder asks the first to come forward; other

@@ -4,8 +4,8 @@
 
 #include "aboutbox/info.h"
 #include "countdownwindow/frmcountdown.h"
+#include "helpwindow/help.h"
 #include "mainwindow/frmpgr.h"
-#include "services/help.h"
 #include "settingsdialog/frmsettings.h"
 #include "support/fakes.h"
 

@@ -2,11 +2,11 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "services/forms.h"
-#include "services/help.h"
-#include "services/qtmessages.h"
+#include "helpwindow/help.h"
 #include "services/secondtimer.h"
 #include "support/fakes.h"
+#include "widgets/forms.h"
+#include "widgets/qtmessages.h"
 
 #include <QAbstractButton>
 #include <QAbstractTextDocumentLayout>

@@ -2,9 +2,9 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "helpwindow/help.h"
 #include "mainwindow/frmpgr.h"
 #include "servicetermwindow/frmserviceterm.h"
-#include "services/help.h"
 #include "settings/fixedtext.h"
 #include "support/fakes.h"
 

@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "helpwindow/help.h"
 #include "mainwindow/frmpgr.h"
-#include "services/help.h"
 #include "settings/recordimage.h"
 #include "settings/windows1252.h"
 #include "settingsdialog/frmsettings.h"

@@ -4,6 +4,7 @@
 
 #include "fakes.h"
 
+#include "helpwindow/help.h"
 #include "mainwindow/frmpgr.h"
 
 #include "serviceterm/servicecalendar.h"
@@ -63,6 +64,7 @@ TestWorld::TestWorld(const QString& instant) : m_previousDir(QDir::currentPath()
     SetClockSource(&clock);
     SetMessageService(&messages);
     SetProgramEnd([this] { ++programEnds; });
+    SetHelpOpener(&ShowHelp);
     QDir::setCurrent(m_dir.path());
     resetProgramState();
 }

@@ -18,10 +18,12 @@ void Register(const QMetaObject& type, QWidget* window);
 void MarkUnloaded(QWidget* window);
 bool IsUnloaded(const QWidget* window);
 void Present(QWidget* window);
+// Opens the help at a topic (0 is the contents page), by the opener the program set.
+void OpenHelp(int topic);
 } // namespace forms
 
-// Opens the help at a topic (0 is the contents page); help.cpp.
-void ShowHelp(int topic);
+// What F1 opens: the help viewer, set once by the program; without one F1 does nothing.
+void SetHelpOpener(void (*opener)(int topic));
 
 template <class Base> class Form : public Base {
 public:
@@ -38,7 +40,7 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override {
         if (event->key() == Qt::Key_F1) {
-            ShowHelp(helpTopic());
+            forms::OpenHelp(helpTopic());
             return;
         }
         if (event->key() == Qt::Key_Escape) {

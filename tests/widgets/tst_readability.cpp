@@ -6,12 +6,12 @@
 #include "countdownwindow/frmcountdown.h"
 #include "mainwindow/flagicon.h"
 #include "mainwindow/frmpgr.h"
-#include "services/fittext.h"
-#include "services/labelstyle.h"
 #include "servicetermwindow/frmserviceterm.h"
 #include "settings/fixedtext.h"
 #include "settingsdialog/frmsettings.h"
 #include "support/fakes.h"
+#include "widgets/fittext.h"
+#include "widgets/labelstyle.h"
 
 #include <QAbstractButton>
 #include <QLabel>

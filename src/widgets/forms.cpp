@@ -4,7 +4,7 @@
 
 #include "forms.h"
 
-#include "programend.h"
+#include "services/programend.h"
 
 #include <QApplication>
 #include <QHash>
@@ -20,6 +20,8 @@ QHash<const QMetaObject*, QPointer<QWidget>>& registry() {
 }
 
 const char* const unloadedProperty = "pilgrastUnloaded";
+
+void (*helpOpener)(int) = nullptr;
 
 } // namespace
 
@@ -51,7 +53,16 @@ void Present(QWidget* window) {
     window->activateWindow();
 }
 
+void OpenHelp(int topic) {
+    if (helpOpener)
+        helpOpener(topic);
+}
+
 } // namespace forms
+
+void SetHelpOpener(void (*opener)(int topic)) {
+    helpOpener = opener;
+}
 
 void UnloadForm(QWidget* window) {
     // A window that was never shown gets its close event all the same.

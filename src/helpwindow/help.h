@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "forms.h"
+#include "widgets/forms.h"
 
 #include <QTextBrowser>
 
@@ -36,6 +36,9 @@ private:
     QString m_loadedFile;
     int m_topic = HelpTopic::Contents;
 };
+
+// Opens the help window at a topic (0 is the contents page), or says why it cannot.
+void ShowHelp(int topic);
 
 // Where Pgrcn.hlp is found: beside the program, then in the installed data folder.
 QString HelpFilePath();

@@ -4,7 +4,7 @@
 
 #include "help.h"
 
-#include "messages.h"
+#include "services/messages.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "messages.h"
+#include "services/messages.h"
 
 #include <QMessageBox>
 #include <memory>
