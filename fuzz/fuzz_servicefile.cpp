@@ -14,10 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     IniText file(content);
     const QString group = QStringLiteral("Dienstzeit");
     for (const QString& entry : file.value(group, QStringLiteral("Urlaub")).split(QLatin1Char(','))) {
-        const std::optional<LeavePeriod> period = ReadLeave(entry);
+        const std::optional<DayRange> period = ReadDayRange(entry);
         if (period && (!period->first.isValid() || period->last < period->first))
             std::abort();
-        if (period && ReadLeave(LeaveText(*period)) != period)
+        if (period && ReadDayRange(DayRangeText(*period)) != period)
             std::abort();
     }
     const QString before = file.value(QStringLiteral("Anderes"), QStringLiteral("A"));

@@ -4,6 +4,7 @@
 
 #include "frmcountdown.h"
 
+#include "counterview/counterview.h"
 #include "mainwindow/frmpgr.h"
 #include "services/countdisplay.h"
 #include "services/errortrap.h"
@@ -83,7 +84,7 @@ void frmCountdown::Timer1_Timer() {
     // window goes on counting what it can, but such a 0 never moves the unit on.
     try {
         const DateValue target = CDate(EndOfServiceText(Settings));
-        const DateValue dutyEnd = CDate(TodaysDutyEnd(Settings));
+        const DateValue dutyEnd = DutyEndCountedTo();
         const FailureWatch minutesFailure;
         const qint32 minutesLeft = MinutesLeft(target);
         const bool underAnHour = !minutesFailure.failed() && minutesLeft < 60;
@@ -111,7 +112,7 @@ void frmCountdown::Timer1_Timer() {
             break;
         case Unit::Seconds:
             if (CountdownAtDutyEnd == 1) {
-                const qint32 toDutyEnd = ToInt32(DateDiff(DateInterval::Seconds, Time(), dutyEnd));
+                const qint32 toDutyEnd = ToInt32(DateDiff(DateInterval::Seconds, Now(), dutyEnd));
                 ui->lblTime->setText(CountText(toDutyEnd));
                 if (toDutyEnd < 0)
                     showClosingWords(QStringLiteral("Schluß"), QStringLiteral("für Heute!"));
@@ -124,7 +125,7 @@ void frmCountdown::Timer1_Timer() {
         default:
             break; // days or an unknown unit: nothing to count down
         }
-        ShowCountOutside(shownFigure(), EndOfServiceCaption(Settings));
+        ShowCountOutside(ReportOf(shownFigure(), std::nullopt, CountPhase::Running));
     } catch (const ProgramError& error) {
         CounterHalted = 1;
         ReportError(error.description(), QStringLiteral("#22"));

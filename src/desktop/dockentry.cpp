@@ -4,8 +4,6 @@
 
 #include "dockentry.h"
 
-#include "serviceterm/servicecalendar.h"
-
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QTimer>
@@ -28,20 +26,22 @@ DockEntry::DockEntry(std::function<bool()> countWindowOpen, const QDBusConnectio
 
 DockEntry::~DockEntry() {
     RemoveCountDisplay(this);
-    // With the last window gone the badge and the bar hide; a call to the bus itself
-    // makes sure the signal has left before the program ends.
+    // The program ends: the badge and the bar hide, also where it ends with a window open
+    // ("Beenden"); a call to the bus itself makes sure the signal has left before it does.
+    m_ending = true;
     sendWhenChanged();
     if (m_bus.isConnected())
         m_bus.interface()->serviceOwner(QStringLiteral("org.freedesktop.DBus"));
 }
 
 DockEntry::Shown DockEntry::now() const {
-    const std::optional<double> share = TermCalendar.shareDone(Now());
-    return {m_days, m_countWindowOpen(), share ? int(std::floor(*share * 1000)) : -1};
+    return {m_days, !m_ending && m_countWindowOpen(), m_share ? int(std::floor(*m_share * 1000)) : -1};
 }
 
-void DockEntry::showDaysLeft(qint64 days) {
-    m_days = days;
+void DockEntry::showCount(const CountReport& report) {
+    if (report.days)
+        m_days = *report.days;
+    m_share = report.share;
     sendWhenChanged();
 }
 

@@ -25,7 +25,7 @@ public:
                        const QDBusConnection& bus = QDBusConnection::sessionBus(), QObject* parent = nullptr);
     ~DockEntry() override;
 
-    void showDaysLeft(qint64 days) override;
+    void showCount(const CountReport& report) override;
     void countWindowsChanged() override;
 
 private:
@@ -45,6 +45,8 @@ private:
     QDBusConnection m_bus;
     QDBusServiceWatcher m_dockWatcher;
     qint64 m_days = 0;
+    std::optional<double> m_share;
+    bool m_ending = false;
     std::optional<Shown> m_sent;
 };
 

@@ -36,6 +36,12 @@ MilestoneText MilestoneNotification(const QString& milestone, qint64 daysLeft) {
             QStringLiteral("Heute ist Pilgrast – der letzte Tag Ihrer Dienstzeit.")};
 }
 
+MilestoneText OwnDateNotification(const QString& name, QDate last, bool range, qint64 daysLeft) {
+    const QString when = range ? QStringLiteral("Heute beginnt es, bis %1").arg(DayText(last))
+                               : QStringLiteral("Heute ist es so weit");
+    return {name, QStringLiteral("%1 – %2 bis zum Pilgrast.").arg(when, daysText(daysLeft))};
+}
+
 MilestoneNotifier::MilestoneNotifier(const QDBusConnection& bus, QObject* parent)
     : QObject(parent), m_bus(bus) {
     AddCountDisplay(this);
@@ -45,28 +51,45 @@ MilestoneNotifier::~MilestoneNotifier() {
     RemoveCountDisplay(this);
 }
 
-void MilestoneNotifier::showDaysLeft(qint64 /*days*/) {
+void MilestoneNotifier::showCount(const CountReport& report) {
+    if (report.days)
+        m_daysLeft = report.days;
     const qint64 today = qint64(Date());
-    if (today == m_dayLookedAt || !m_bus.isConnected())
+    if (today == m_dayLookedAt || !m_daysLeft || !m_bus.isConnected())
         return;
     m_dayLookedAt = today;
-    const std::optional<qint64> endDay = TermCalendar.endDay();
-    if (!endDay)
+    lookAtToday(*m_daysLeft);
+}
+
+void MilestoneNotifier::termChanged() {
+    m_dayLookedAt = -1;
+}
+
+void MilestoneNotifier::lookAtToday(qint64 daysLeft) {
+    if (!TermCalendar.endDay())
         return; // no end of service, no milestones
+    const qint64 today = m_dayLookedAt;
+    const QString day = DayText(CalendarDate(today));
     for (const Milestone& milestone : TermCalendar.milestones()) {
-        if (milestone.day != today)
-            continue;
-        const QString key = milestone.name + QLatin1Char(' ') + DayText(CalendarDate(today));
-        if (MilestoneAnnounced(key))
-            continue;
-        const MilestoneText text = MilestoneNotification(milestone.name, *endDay - today);
-        announce(key, text.summary, text.body);
+        const QString key = milestone.name + QLatin1Char(' ') + day;
+        if (milestone.day == today && !MilestoneAnnounced(key)) {
+            const MilestoneText text = MilestoneNotification(milestone.name, daysLeft);
+            announce(key, text.summary, text.body);
+        }
+    }
+    for (const OwnDay& date : TermCalendar.ownDates()) {
+        const QString key = date.name + QLatin1Char(' ') + day;
+        if (date.first == today && !MilestoneAnnounced(key)) {
+            const MilestoneText text =
+                OwnDateNotification(date.name, CalendarDate(date.last), date.last != date.first, daysLeft);
+            announce(key, text.summary, text.body);
+        }
     }
 }
 
 // Asks the notification service without waiting for it; only a notification that was
 // shown is remembered.
-void MilestoneNotifier::announce(const QString& milestone, const QString& summary, const QString& body) {
+void MilestoneNotifier::announce(const QString& key, const QString& summary, const QString& body) {
     QDBusMessage notify = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
@@ -74,12 +97,12 @@ void MilestoneNotifier::announce(const QString& milestone, const QString& summar
     notify << QStringLiteral("Pilgrast Counter") << 0u << QStringLiteral("de.pilgrast.counter") << summary
            << body << QStringList() << hints << -1;
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(notify), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [milestone](QDBusPendingCallWatcher* call) {
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [key](QDBusPendingCallWatcher* call) {
         call->deleteLater();
         if (QDBusPendingReply<uint>(*call).isError())
             return;
         try {
-            RememberMilestoneAnnounced(milestone);
+            RememberMilestoneAnnounced(key);
         } catch (const ProgramError&) {
             // Not remembered: it may be told once more at the next start, which does no harm.
         }

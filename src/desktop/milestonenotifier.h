@@ -10,10 +10,11 @@
 #include <QObject>
 
 // One desktop notification on the day of each milestone of the term ("Bergfest",
-// "Noch 150 Tage", ...), through org.freedesktop.Notifications on the session bus. A
-// milestone once told is remembered in pilgrast.ini and never told again; one whose day
-// passed while the program was not running is not told later. Without a notification
-// service nothing happens, and nothing is remembered.
+// "Noch 150 Tage", ...) and of each own date (on its first day), through
+// org.freedesktop.Notifications on the session bus. One once told is remembered in
+// pilgrast.ini and never told again; one whose day passed while the program was not
+// running is not told later. Without a notification service nothing happens, and
+// nothing is remembered.
 class MilestoneNotifier : public QObject, public CountDisplay {
     Q_OBJECT
 public:
@@ -21,19 +22,26 @@ public:
                                QObject* parent = nullptr);
     ~MilestoneNotifier() override;
 
-    // Looks at the milestones once a day, on the first tick of the day.
-    void showDaysLeft(qint64 days) override;
+    // Looks at the days once a day, with the days count the main window shows.
+    void showCount(const CountReport& report) override;
+    // A changed term may make a milestone or an own date today's: it is looked at again.
+    void termChanged() override;
 
 private:
-    void announce(const QString& milestone, const QString& summary, const QString& body);
+    void lookAtToday(qint64 daysLeft);
+    void announce(const QString& key, const QString& summary, const QString& body);
 
     QDBusConnection m_bus;
     qint64 m_dayLookedAt = -1;
+    std::optional<qint64> m_daysLeft;
 };
 
-// The notification's summary and body for a milestone, with the days left to the end of service.
+// The notification's summary and body.
 struct MilestoneText {
     QString summary;
     QString body;
 };
+// For a milestone, with the days left to the end of service.
 MilestoneText MilestoneNotification(const QString& milestone, qint64 daysLeft);
+// For an own date on its first day; a range names its last day.
+MilestoneText OwnDateNotification(const QString& name, QDate last, bool range, qint64 daysLeft);

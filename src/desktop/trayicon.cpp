@@ -7,7 +7,6 @@
 #include "autostart.h"
 #include "services/messages.h"
 #include "services/programerror.h"
-#include "serviceterm/servicecalendar.h"
 #include "widgets/forms.h"
 
 #include <QApplication>
@@ -49,8 +48,8 @@ CounterTray::~CounterTray() {
     delete m_menu.data(); // a menu has no parent; it may have gone with the other windows
 }
 
-void CounterTray::showCount(const QString& figure, const QString& endOfService) {
-    const QString toolTip = TrayToolTip(figure, endOfService, TermProgressLine(Now()));
+void CounterTray::showCount(const CountReport& report) {
+    const QString toolTip = TrayToolTip(report.figure, report.endOfService, report.progress);
     if (toolTip != m_icon.toolTip()) // a tray host is told of every change
         m_icon.setToolTip(toolTip);
 }

@@ -22,7 +22,7 @@ public:
     explicit CounterTray(std::function<bool()> countWindowOpen, QObject* parent = nullptr);
     ~CounterTray() override;
 
-    void showCount(const QString& figure, const QString& endOfService) override;
+    void showCount(const CountReport& report) override;
     void countWindowsChanged() override;
 
     QSystemTrayIcon& icon() { return m_icon; }

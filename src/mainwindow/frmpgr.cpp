@@ -6,6 +6,7 @@
 
 #include "aboutbox/info.h"
 #include "countdownwindow/frmcountdown.h"
+#include "counterview/counterview.h"
 #include "flagicon.h"
 #include "services/countdisplay.h"
 #include "services/errortrap.h"
@@ -37,18 +38,6 @@ const QString quitQuestion = QStringLiteral("Für Heute ist Dienstschluß! Möch
 const QString countdownRefusal = QStringLiteral(
     "Countdown steht nicht zur Verfügung! - Sie haben die Einstellung 'Tage' in der Taskleiste "
     "gewählt! Um den Countdown anzuzeigen, müssen Sie Stunden , Minuten oder Sekunden auswählen!");
-
-// A label's caption as a number; anything else is an error of the refresh. An empty
-// caption is the count of a function that failed and said so: no number, nothing run out.
-qint64 captionNumber(const QLabel* label) {
-    if (label->text().isEmpty())
-        return 1;
-    bool ok = false;
-    const qint64 value = label->text().toLongLong(&ok);
-    if (!ok)
-        throw ProgramError(QStringLiteral("Die Anzeige „%1“ ist keine Zahl.").arg(label->text()));
-    return value;
-}
 
 } // namespace
 
@@ -128,34 +117,20 @@ void frmPGR::Timer1_Timer() {
     if (CounterHalted == 1)
         return;
     try {
-        CDate(txtpgr);
-        if (Settings.nd != 1) {
-            writeCounts(CountRow::Standard);
-        } else {
-            const int weekday = Weekday(Date(), vbMonday);
-            const QString dutyEnd = TodaysDutyEnd(Settings);
+        const CounterView view = CounterViewAt(shownCounts());
+        if (view.countsWorkedOut)
+            writeCounts(view.counts);
+        if (Settings.nd == 1) {
             txtpgr = EndOfServiceText(Settings);
-            txtdsch = dutyEnd;
-            // Both bounds are exclusive; there is no duty at the weekend.
-            // A free day (a holiday or leave) has no duty, as a Saturday has none.
-            const bool freeDay = TermCalendar.isFreeDay(qint64(Date()));
-            const bool onDuty =
-                weekday <= 5 && !freeDay && Time() > CDate(txtdstbeg) && Time() < CDate(txtdsch);
-            if (onDuty) {
-                // Every off-duty period gets counts from its own next start of duty.
-                OffDutyShown = False;
-                writeCounts(CountRow::Standard);
-            } else if (OffDutyShown == False) {
-                writeCounts(offDutyRow(weekday));
-            }
-            if (!freeDay && endOfServiceDayOrQuitQuestion(dutyEnd) == Flow::TickEnds)
-                return;
-            if (!freeDay && lastSecondsBeforeDutyEnd() == Flow::TickEnds)
+            txtdsch = TodaysDutyEnd(Settings);
+            if (actAtEndOfDuty(view) == Flow::TickEnds)
                 return;
         }
-        writeCaptions();
-        runOutCheck();
-        reportDaysOutside();
+        // The caption the taskbar shows, and the same count for the displays outside.
+        setWindowTitle(isMinimized() ? view.report.figure
+                                     : QStringLiteral("Pilgrast Counter ") + view.report.endOfService);
+        ShowCountOutside(view.report);
+        writeCounts(view.shown);
         renewGreeting();
     } catch (const ProgramError& error) {
         CounterHalted = 1;
@@ -163,89 +138,78 @@ void frmPGR::Timer1_Timer() {
     }
 }
 
-// Fills the five count labels from the row's functions. A function that fails has
-// reported it itself and shows 0 or nothing; the other counts are written all the same.
-void frmPGR::writeCounts(CountRow row) {
-    const DateValue end = CDate(txtpgr);
-    std::array<QString, 5> texts;
-    switch (row) {
-    case CountRow::Standard:
-        texts = {CountText(WeeksLeft(end)), CountText(DaysLeft(end)), CountText(HoursLeft(end)),
-                 CountText(MinutesLeft(end)), CountText(SecondsLeft(end))};
-        break;
-    case CountRow::OffDutyMondayToThursday: {
-        const DateValue start = CDate(txtdstbeg);
-        texts = {CountText(WeeksLeft(end)), CountText(DaysLeftOffDuty(end)),
-                 CountText(HoursLeftOffDuty(end, start)), CountText(MinutesLeftOffDuty(end, start)),
-                 CountText(SecondsLeftOffDuty(end, start))};
-        break;
-    }
-    case CountRow::OffDutyFriday: {
-        const DateValue start = CDate(txtdstbeg);
-        texts = {CountText(WeeksLeftWeekend(end)), CountText(DaysLeftFriday(end)),
-                 CountText(HoursLeftFriday(end, start)), CountText(MinutesLeftFriday(end, start)),
-                 CountText(SecondsLeftFriday(end, start))};
-        break;
-    }
-    case CountRow::BeyondFreeDays: {
-        const DateValue start = TermCalendar.nextDutyStart(Now(), CDate(txtdstbeg));
-        texts = {CountText(WeeksLeftFrom(end, start)), CountText(DaysLeftFrom(end, start)),
-                 CountText(HoursLeftFrom(end, start)), CountText(MinutesLeftFrom(end, start)),
-                 CountText(SecondsLeftFrom(end, start))};
-        break;
-    }
-    case CountRow::Weekend: {
-        const DateValue start = CDate(txtdstbeg);
-        texts = {CountText(WeeksLeftWeekend(end)), CountText(DaysLeftWeekend(end)),
-                 CountText(HoursLeftWeekend(end, start)), CountText(MinutesLeftWeekend(end, start)),
-                 CountText(SecondsLeftWeekend(end, start))};
-        break;
-    }
-    }
+Counts frmPGR::shownCounts() const {
+    return {ui->LblWeek->text(), ui->LblDay->text(), ui->lblhours->text(), ui->lblMinutes->text(),
+            ui->lblSeconds->text()};
+}
+
+void frmPGR::writeCounts(const Counts& counts) {
     const std::array<QLabel*, 5> labels = {ui->LblWeek, ui->LblDay, ui->lblhours, ui->lblMinutes,
                                            ui->lblSeconds};
     for (std::size_t i = 0; i < labels.size(); ++i)
-        labels[i]->setText(texts[i]);
+        labels[i]->setText(counts[i]);
 }
 
-// Which off-duty counts apply now: they count from the next start of duty.
-frmPGR::CountRow frmPGR::offDutyRow(int weekday) const {
-    if (TermCalendar.freeDayBeforeNextDutyStart(Now(), CDate(txtdstbeg)))
-        return CountRow::BeyondFreeDays;
-    if (weekday >= 6)
-        return CountRow::Weekend;
-    const DateValue dutyStart = CDate(txtdstbeg);
-    if (Time() == dutyStart)
-        return CountRow::Standard; // the next start of duty is this very second
-    if (weekday == 5 && Time() > dutyStart)
-        return CountRow::OffDutyFriday;
-    return CountRow::OffDutyMondayToThursday; // also on a Friday before the start of duty
-}
-
-// On the end-of-service day: the window comes back and, by the display unit, the
-// countdown window takes over. On other days: the end-of-duty question.
-frmPGR::Flow frmPGR::endOfServiceDayOrQuitQuestion(const QString& dutyEnd) {
-    if (Date() == CDate(Settings.Pgr)) {
-        restoreWindow();
-        const DateValue endOfDuty = CDate(dutyEnd);
-        const bool countdownDue =
-            Settings.Anzeige == Unit::Hours ||
-            (Settings.Anzeige == Unit::Seconds && DateDiff(DateInterval::Seconds, Time(), endOfDuty) < 120) ||
-            (Settings.Anzeige == Unit::Minutes && DateDiff(DateInterval::Minutes, Time(), endOfDuty) < 60);
-        if (countdownDue && AutoCountdownDone == False) {
-            openCountdown(false);
+// The end of duty: on the end-of-service day the window comes back and, by the display
+// unit, the countdown window takes over; on other days the end-of-duty question and, in
+// the last seconds, the countdown window. A free day has no end of duty.
+frmPGR::Flow frmPGR::actAtEndOfDuty(const CounterView& view) {
+    if (Date() == CDate(Settings.Pgr))
+        return endOfServiceDay(txtdsch);
+    if (view.duty.followsPeriods) {
+        if (quitQuestionAfterPeriod(view.duty) == Flow::TickEnds)
             return Flow::TickEnds;
-        }
-        return Flow::Continue;
+        return lastSecondsOfPeriod(view.duty);
     }
+    if (view.freeDay)
+        return Flow::Continue;
+    if (quitQuestionAtDutyEnd() == Flow::TickEnds)
+        return Flow::TickEnds;
+    return lastSecondsBeforeDutyEnd();
+}
+
+// The end-of-service day: the window comes back and, by the display unit, the countdown
+// window takes over.
+frmPGR::Flow frmPGR::endOfServiceDay(const QString& dutyEnd) {
+    restoreWindow();
+    const DateValue endOfDuty = CDate(dutyEnd);
+    const bool countdownDue =
+        Settings.Anzeige == Unit::Hours ||
+        (Settings.Anzeige == Unit::Seconds && DateDiff(DateInterval::Seconds, Time(), endOfDuty) < 120) ||
+        (Settings.Anzeige == Unit::Minutes && DateDiff(DateInterval::Minutes, Time(), endOfDuty) < 60);
+    if (countdownDue && AutoCountdownDone == False) {
+        openCountdown(false);
+        return Flow::TickEnds;
+    }
+    return Flow::Continue;
+}
+
+// From 9 seconds before today's end of duty on, once a start-up, Monday to Friday.
+frmPGR::Flow frmPGR::quitQuestionAtDutyEnd() {
     const bool weekday = Weekday(Date(), vbMonday) < 6;
-    if (DateDiff(DateInterval::Seconds, Time(), CDate(txtdsch)) < 10 && QuitQuestionAsked == False &&
-        weekday) {
-        QuitQuestionAsked = True;
-        if (MsgBox(quitQuestion, MsgStyle::YesNoQuestion) == MsgYes) {
-            EndProgram();
-            return Flow::TickEnds;
-        }
+    if (DateDiff(DateInterval::Seconds, Time(), CDate(txtdsch)) < 10 && weekday)
+        return askToQuit();
+    return Flow::Continue;
+}
+
+// Where duty periods shape the day: from 9 seconds before the end of the period served,
+// or after a period that ended today.
+frmPGR::Flow frmPGR::quitQuestionAfterPeriod(const DutyMoment& duty) {
+    const std::optional<DateValue> end =
+        duty.onDuty ? std::optional<DateValue>(duty.period->end) : duty.lastEnd;
+    const bool endsToday = end && (duty.onDuty || *end >= Date());
+    if (endsToday && DateDiff(DateInterval::Seconds, Now(), *end) < 10)
+        return askToQuit();
+    return Flow::Continue;
+}
+
+frmPGR::Flow frmPGR::askToQuit() {
+    if (QuitQuestionAsked != False)
+        return Flow::Continue;
+    QuitQuestionAsked = True;
+    if (MsgBox(quitQuestion, MsgStyle::YesNoQuestion) == MsgYes) {
+        EndProgram();
+        return Flow::TickEnds;
     }
     return Flow::Continue;
 }
@@ -253,8 +217,18 @@ frmPGR::Flow frmPGR::endOfServiceDayOrQuitQuestion(const QString& dutyEnd) {
 // Eleven seconds before the end of duty the countdown window counts the last
 // seconds, once a start-up; when it has already been shown the window only comes back.
 frmPGR::Flow frmPGR::lastSecondsBeforeDutyEnd() {
-    const qint64 secondsLeft = DateDiff(DateInterval::Seconds, Time(), CDate(txtdsch));
-    if (secondsLeft <= 0 || secondsLeft >= 12 || DutyEndNoticeDone != False || CDate(Settings.Pgr) == Date())
+    return lastSeconds(DateDiff(DateInterval::Seconds, Time(), CDate(txtdsch)));
+}
+
+// The same before the end of a duty period that ends a day's duty; none inside a period.
+frmPGR::Flow frmPGR::lastSecondsOfPeriod(const DutyMoment& duty) {
+    if (!duty.onDuty)
+        return Flow::Continue;
+    return lastSeconds(DateDiff(DateInterval::Seconds, Now(), duty.period->end));
+}
+
+frmPGR::Flow frmPGR::lastSeconds(qint64 secondsLeft) {
+    if (secondsLeft <= 0 || secondsLeft >= 12 || DutyEndNoticeDone != False)
         return Flow::Continue;
     DutyEndNoticeDone = True;
     if (AutoCountdownDone == False) {
@@ -276,47 +250,6 @@ void frmPGR::openCountdown(bool atDutyEnd) {
 void frmPGR::restoreWindow() {
     if (isMinimized())
         showNormal();
-}
-
-// The caption the taskbar shows, and the same count for the tray.
-void frmPGR::writeCaptions() {
-    const QString remaining = remainingInChosenUnit();
-    const QString endOfService = EndOfServiceCaption(Settings);
-    setWindowTitle(isMinimized() ? remaining : QStringLiteral("Pilgrast Counter ") + endOfService);
-    ShowCountOutside(remaining, endOfService);
-}
-
-// The count in the unit chosen for the taskbar, as the minimised window's caption shows it.
-QString frmPGR::remainingInChosenUnit() const {
-    switch (Settings.Anzeige) {
-    case Unit::Minutes:
-        return ui->lblMinutes->text() + QStringLiteral(" Minuten");
-    case Unit::Seconds:
-        return ui->lblSeconds->text() + QStringLiteral(" Sekunden");
-    case Unit::Hours:
-        return ui->lblhours->text() + QStringLiteral(" Stunden");
-    default:
-        return ui->LblDay->text() + QStringLiteral(" Tage");
-    }
-}
-
-// Once every count has run out, all four show 0 (the weeks keep their count).
-void frmPGR::runOutCheck() {
-    const std::array<QLabel*, 4> labels = {ui->LblDay, ui->lblhours, ui->lblMinutes, ui->lblSeconds};
-    for (const QLabel* label : labels)
-        if (captionNumber(label) > 0)
-            return;
-    for (QLabel* label : labels)
-        label->setText(QStringLiteral("0"));
-}
-
-// The days count for the dock and the notifications, as the label shows it; a failed
-// count (an empty label) tells them nothing new.
-void frmPGR::reportDaysOutside() {
-    bool isNumber = false;
-    const qint64 days = ui->LblDay->text().toLongLong(&isNumber);
-    if (isNumber)
-        ShowDaysOutside(std::max<qint64>(days, 0));
 }
 
 // Each greeting holds strictly between its bounds; otherwise the label keeps its text.

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "counterview/counterview.h"
 #include "services/secondtimer.h"
 #include "widgets/forms.h"
 
@@ -41,21 +42,21 @@ public slots:
     void menuhilfe_Click();
 
 private:
-    // The functions that fill the five count labels.
-    enum class CountRow { Standard, OffDutyMondayToThursday, OffDutyFriday, Weekend, BeyondFreeDays };
     enum class Flow { Continue, TickEnds };
 
     void loadServiceTerm();
-    void writeCounts(CountRow row);
-    CountRow offDutyRow(int weekday) const;
-    Flow endOfServiceDayOrQuitQuestion(const QString& dutyEnd);
+    Counts shownCounts() const;
+    void writeCounts(const Counts& counts);
+    Flow actAtEndOfDuty(const CounterView& view);
+    Flow endOfServiceDay(const QString& dutyEnd);
+    Flow quitQuestionAtDutyEnd();
+    Flow quitQuestionAfterPeriod(const DutyMoment& duty);
+    Flow askToQuit();
     Flow lastSecondsBeforeDutyEnd();
+    Flow lastSecondsOfPeriod(const DutyMoment& duty);
+    Flow lastSeconds(qint64 secondsLeft);
     void openCountdown(bool atDutyEnd);
     void restoreWindow();
-    void writeCaptions();
-    QString remainingInChosenUnit() const;
-    void runOutCheck();
-    void reportDaysOutside();
     void renewGreeting();
 
     std::unique_ptr<Ui::frmPGR> ui;

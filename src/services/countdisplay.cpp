@@ -19,17 +19,17 @@ void RemoveCountDisplay(CountDisplay* display) {
     displays.removeAll(display);
 }
 
-void ShowCountOutside(const QString& figure, const QString& endOfService) {
+void ShowCountOutside(const CountReport& report) {
     for (CountDisplay* display : displays)
-        display->showCount(figure, endOfService);
-}
-
-void ShowDaysOutside(qint64 days) {
-    for (CountDisplay* display : displays)
-        display->showDaysLeft(days);
+        display->showCount(report);
 }
 
 void CountWindowsChanged() {
     for (CountDisplay* display : displays)
         display->countWindowsChanged();
+}
+
+void TermChanged() {
+    for (CountDisplay* display : displays)
+        display->termChanged();
 }

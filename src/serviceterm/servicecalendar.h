@@ -9,6 +9,7 @@
 #include "timecalc/datevalue.h"
 
 #include <QHash>
+#include <QSet>
 #include <optional>
 #include <vector>
 
@@ -18,7 +19,7 @@
 
 struct FreeDay {
     qint64 day;
-    QString name; // the holiday's name, or "Urlaub"
+    QString name; // the holiday's name, "Urlaub" or "Dienstfrei"
 };
 
 struct Milestone {
@@ -26,25 +27,78 @@ struct Milestone {
     qint64 day;
 };
 
+// An own date of the user's, by day numbers.
+struct OwnDay {
+    qint64 first;
+    qint64 last;
+    QString name;
+};
+
+// A stretch of duty: on duty strictly between start and end.
+struct DutySpan {
+    DateValue start;
+    DateValue end;
+};
+
+// Where the duty periods stand at an instant. The usual week's days and the duty
+// periods of Dienst entries, joined where they overlap or touch, make the periods.
+struct DutyMoment {
+    bool onDuty = false;
+    // A Dienst period shapes this day or the time to the next start of duty: the counter
+    // follows the periods. Otherwise the usual week and its free days rule, as always.
+    bool followsPeriods = false;
+    std::optional<DutySpan> period;     // on duty: the period now served
+    std::optional<DateValue> nextStart; // off duty: the start of the next period
+    std::optional<DateValue> lastEnd;   // off duty: the end of the period served last
+};
+
+// What one day of the term is.
+struct DayInfo {
+    qint64 day = 0;
+    bool weekend = false;
+    QString holiday;        // the public holiday's name
+    bool leave = false;     // a day of a leave range, whatever the weekday
+    bool dayOff = false;    // a day of a Dienstfrei range
+    bool extraDuty = false; // a Dienst period covers part of it
+    bool dutyDay = false;   // counted among the duty days
+    bool freeDay = false;   // Monday to Friday without duty: holiday, leave or day off
+    bool firstDay = false;  // the first day of service
+    bool lastDay = false;   // the end-of-service day
+    QStringList milestones;
+    QStringList ownDates;
+    // From this instant on the day is done: its end of duty has passed, or, on a day
+    // without duty, the day itself.
+    DateValue doneAt = 0;
+};
+
+// The leave account: planned leave days (Monday to Friday, not a public holiday, without
+// duty, within the service) against what the user is entitled to.
+struct LeaveAccount {
+    int planned = 0;
+    int entitled = 0;
+};
+
 class ServiceCalendar {
 public:
     // The free days of the term and the settings' end of service, and what follows from them.
     void build(const ServiceTerm& term, const SettingsRecord& settings);
 
-    // A day from Monday to Friday that is a public holiday or a leave day; never the
-    // end-of-service day, which keeps its own behaviour.
-    bool isFreeDay(qint64 day) const { return m_freeDays.contains(day); }
+    // A day from Monday to Friday that is a public holiday, a leave day or a day off and
+    // has no duty; never the end-of-service day, which keeps its own behaviour.
+    bool isFreeDay(qint64 day) const;
 
-    // The start of duty that ends the present time off: today's while it is still to
-    // come (or is this very second) on a day with duty, otherwise that of the next day
-    // that is neither a weekend day nor a free day.
+    // The start of duty that ends the present time off in the usual week: today's while
+    // it is still to come (or is this very second) on a day with duty, otherwise that of
+    // the next day that is neither a weekend day nor a free day.
     DateValue nextDutyStart(DateValue now, DateValue dutyStart) const;
     // True when that start of duty lies beyond a free day: today is one, or the day the
     // counts would otherwise stand at is.
     bool freeDayBeforeNextDutyStart(DateValue now, DateValue dutyStart) const;
+    // On duty or not, with the periods of Dienst entries.
+    DutyMoment dutyMomentAt(DateValue now) const;
 
-    // Duty days (Monday to Friday, not free) of the service from today while today's end
-    // of duty is still ahead, else from tomorrow, up to and including the end-of-service day.
+    // Duty days (a day with any duty: Monday to Friday when not free, and every day a Dienst
+    // period makes one) of the service not yet done, up to and including the end-of-service day.
     int dutyDaysLeft(DateValue now) const;
     // The free days from the day given to the end of service.
     QList<FreeDay> freeDaysFrom(qint64 day) const;
@@ -53,21 +107,53 @@ public:
     std::optional<double> shareDone(DateValue now) const;
     // The milestones in the order of their days; those before the start of service are left out.
     const QList<Milestone>& milestones() const { return m_milestones; }
+    // The own dates in the order of their first days.
+    const QList<OwnDay>& ownDates() const { return m_ownDates; }
+    // The duty periods of Dienst entries, joined with the usual days they touch.
+    const std::vector<DutySpan>& extraDutyPeriods() const { return m_blocks; }
+    // Everything the day is.
+    DayInfo dayInfo(qint64 day) const;
+    // The leave account, while an entitlement is set.
+    std::optional<LeaveAccount> leaveAccount() const;
+    // The first day of the next leave that begins after the day.
+    std::optional<qint64> nextLeaveAfter(qint64 day) const;
 
     bool hasStart() const { return m_start.has_value(); }
+    // The first day of service, when set.
+    std::optional<qint64> startDay() const;
     // The end-of-service day, when the settings hold one.
     std::optional<qint64> endDay() const;
+    // The end-of-service moment, when the settings hold one.
+    std::optional<DateValue> endOfService() const { return m_end; }
 
 private:
-    bool dutyDay(qint64 day) const;
+    bool freeOfUsualDuty(qint64 day) const;
+    std::optional<DateValue> dutyEndOn(qint64 day) const;
+    std::optional<DutySpan> usualPeriod(qint64 day) const;
+    bool usualPeriodsExist() const;
+    void buildExtraDuty(const ServiceTerm& term);
+    void buildDutyDays(qint64 firstDay, qint64 lastDay);
+    void buildMilestones();
+    std::optional<DutySpan> blockAround(DateValue now) const;
+    std::optional<DateValue> nextPeriodStart(DateValue now, bool& inBlock) const;
 
-    QHash<qint64, QString> m_freeDays;
-    std::vector<qint64> m_dutyDays; // ascending, up to the end-of-service day
+    QHash<qint64, QString> m_holidays; // every public holiday of the region in the range
+    QSet<qint64> m_leaveDays;
+    QSet<qint64> m_daysOff;
+    QSet<qint64> m_extraDutyDays;        // days a Dienst period covers in part or whole
+    std::vector<DutySpan> m_blocks;      // ascending, apart from each other
+    QHash<qint64, DateValue> m_dutyDays; // each duty day and the instant it is done
+    std::vector<DateValue> m_dutyDone;   // the same instants, ascending
+    QList<DayRange> m_leave;             // merged
+    std::optional<int> m_entitlement;
     std::optional<DateValue> m_start;
     std::optional<DateValue> m_end;
+    std::optional<DateValue> m_dutyStart;
     std::optional<DateValue> m_dutyEnd;       // Monday to Thursday
     std::optional<DateValue> m_fridayDutyEnd; // Friday
+    qint64 m_lastDay = 0;                     // the last day worked out
     QList<Milestone> m_milestones;
+    QList<OwnDay> m_ownDates;
 };
 
 // The calendar of Term and Settings; its owner rebuilds it when either changes.
@@ -76,9 +162,13 @@ extern ServiceCalendar TermCalendar;
 // Reads pilgrast.ini into Term and builds TermCalendar from it and Settings. Returns
 // the message of ReadServiceTerm (empty when all was well).
 QString LoadServiceTerm();
+// Builds TermCalendar anew from Term and Settings and tells the displays outside the windows.
+void RebuildTermCalendar();
 
 // "62,4 % geschafft": the share in tenths of a per cent, never rounded up.
 QString ShareDoneText(double share);
+// The share as a whole per cent, never rounded up.
+int SharePercent(double share);
 // "noch 87 Diensttage" ("noch 1 Diensttag").
 QString DutyDaysText(int days);
 // The tray's line "62 % geschafft, noch 87 Diensttage"; empty without a start of service.

@@ -24,6 +24,10 @@ const QString group = QStringLiteral("Dienstzeit");
 const QString startKey = QStringLiteral("Beginn");
 const QString regionKey = QStringLiteral("Bundesland");
 const QString leaveKey = QStringLiteral("Urlaub");
+const QString dutyKey = QStringLiteral("Dienst");
+const QString daysOffKey = QStringLiteral("Dienstfrei");
+const QString entitlementKey = QStringLiteral("Urlaubsanspruch");
+const QString ownDatesGroup = QStringLiteral("Termine");
 
 const QString announcedGroup = QStringLiteral("Meldungen");
 const QString announcedKey = QStringLiteral("Gezeigt");
@@ -37,21 +41,87 @@ QStringList announced(const IniText& file) {
 }
 
 // Reads the file, lets the change edit it and saves it in full, crash-safely; the
-// lines the change does not touch stay as they were.
-void changeServiceFile(const std::function<void(IniText&)>& change) {
+// lines the change does not touch stay as they were. A file that is no settings file
+// is replaced only when the user saves the term (replaceForeign), never by the program itself.
+void changeServiceFile(const std::function<void(IniText&)>& change, bool replaceForeign) {
     const QString path = ServiceFilePath();
     const QString failureText =
         QStringLiteral("Die Dienstzeitdatei „%1“ kann nicht gespeichert werden").arg(path);
     if (QFileInfo(path).isDir())
         FailWithFileError(failureText, EISDIR);
-    IniText file(ReadWholeFile(path, failureText));
+    const QByteArray content = ReadWholeFile(path, failureText);
+    const bool foreign = !IniText::IsSettingsText(content);
+    if (foreign && !replaceForeign)
+        throw ProgramError(QStringLiteral("%1: sie ist keine Einstellungsdatei.").arg(failureText));
+    IniText file(foreign ? QByteArray() : content);
     change(file);
     if (const std::optional<int> cause = ReplaceFile(path, file.toUtf8(), failureText))
         FailWithFileError(failureText, *cause);
 }
 
+// A value as the start-up message quotes it: long ones cut, so the message stays readable.
+QString shortened(const QString& value) {
+    constexpr qsizetype longest = 40;
+    return value.size() <= longest ? value : value.left(longest - 1) + QStringLiteral("…");
+}
+
 QString notTaken(const QString& key, const QString& value) {
-    return QStringLiteral("%1=%2").arg(key, value);
+    return QStringLiteral("%1=%2").arg(shortened(key), shortened(value));
+}
+
+// The comma-separated entries of a value, blank ones left out.
+QStringList entriesOf(const QString& value) {
+    QStringList entries;
+    for (const QString& entry : value.split(QLatin1Char(',')))
+        if (!entry.trimmed().isEmpty())
+            entries.append(entry.trimmed());
+    return entries;
+}
+
+// Reads the day ranges of a key; those that are none are named in notUsed.
+QList<DayRange> readRanges(const IniText& file, const QString& key, QStringList& notUsed) {
+    QList<DayRange> ranges;
+    for (const QString& entry : entriesOf(file.value(group, key))) {
+        if (const std::optional<DayRange> range = ReadDayRange(entry))
+            ranges.append(*range);
+        else
+            notUsed.append(notTaken(key, entry));
+    }
+    return ranges;
+}
+
+std::optional<QTime> readTime(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2}):(\\d{2})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QTime time(match.captured(1).toInt(), match.captured(2).toInt());
+    return time.isValid() ? std::optional<QTime>(time) : std::nullopt;
+}
+
+// One end of a duty entry: a day, or a day and a time.
+struct DutyEnd {
+    QDate day;
+    std::optional<QTime> time;
+};
+
+std::optional<DutyEnd> readDutyEnd(const QString& text) {
+    const QStringList parts = text.simplified().split(QLatin1Char(' '));
+    if (parts.size() > 2)
+        return std::nullopt;
+    const std::optional<QDate> day = ReadDay(parts.first());
+    if (!day)
+        return std::nullopt;
+    if (parts.size() == 1)
+        return DutyEnd{*day, std::nullopt};
+    const std::optional<QTime> time = readTime(parts.last());
+    if (!time)
+        return std::nullopt;
+    return DutyEnd{*day, time};
+}
+
+QString timeText(QTime time) {
+    return time.toString(QStringLiteral("H:mm"));
 }
 
 } // namespace
@@ -71,7 +141,7 @@ std::optional<QDate> ReadDay(const QString& text) {
     return day;
 }
 
-std::optional<LeavePeriod> ReadLeave(const QString& text) {
+std::optional<DayRange> ReadDayRange(const QString& text) {
     const QStringList ends = text.split(QLatin1Char('-'));
     if (ends.size() > 2)
         return std::nullopt;
@@ -79,33 +149,90 @@ std::optional<LeavePeriod> ReadLeave(const QString& text) {
     const std::optional<QDate> last = ReadDay(ends.last());
     if (!first || !last || *last < *first)
         return std::nullopt;
-    return LeavePeriod{*first, *last};
+    return DayRange{*first, *last};
 }
 
-QString LeaveText(const LeavePeriod& period) {
+QString DayRangeText(const DayRange& period) {
     if (period.first == period.last)
         return DayText(period.first);
     return DayText(period.first) + QLatin1Char('-') + DayText(period.last);
+}
+
+DutyEntryReading ReadDutyEntry(const QString& text) {
+    const QStringList ends = text.split(QLatin1Char('-'));
+    if (ends.size() > 2)
+        return {};
+    const std::optional<DutyEnd> first = readDutyEnd(ends.first());
+    const std::optional<DutyEnd> last = readDutyEnd(ends.last());
+    // A single day has no times; a range has times at both ends or at neither.
+    if (!first || !last || first->time.has_value() != last->time.has_value() ||
+        (ends.size() == 1 && first->time))
+        return {};
+    const DutyEntry entry{first->day, last->day, first->time.value_or(QTime()), last->time.value_or(QTime())};
+    const bool endsAfterStart = entry.timed()
+                                    ? QDateTime(entry.last, entry.to) > QDateTime(entry.first, entry.from)
+                                    : entry.last >= entry.first;
+    if (!endsAfterStart)
+        return {std::nullopt, DutyEntryProblem::EndsBeforeStart};
+    return {entry, DutyEntryProblem::NotADate};
+}
+
+QString DutyEntryText(const DutyEntry& entry) {
+    if (entry.timed())
+        return QStringLiteral("%1 %2-%3 %4")
+            .arg(DayText(entry.first), timeText(entry.from), DayText(entry.last), timeText(entry.to));
+    return DayRangeText({entry.first, entry.last});
+}
+
+std::optional<int> ReadLeaveEntitlement(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,3})\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    return match.hasMatch() ? std::optional<int>(match.captured(1).toInt()) : std::nullopt;
+}
+
+QList<DayRange> MergedRanges(QList<DayRange> ranges) {
+    std::sort(ranges.begin(), ranges.end(),
+              [](const DayRange& a, const DayRange& b) { return a.first < b.first; });
+    QList<DayRange> merged;
+    for (const DayRange& range : ranges) {
+        if (!merged.isEmpty() && range.first <= merged.last().last.addDays(1))
+            merged.last().last = std::max(merged.last().last, range.last);
+        else
+            merged.append(range);
+    }
+    return merged;
 }
 
 QString ServiceFilePath() {
     return QFileInfo(SettingsFilePath()).dir().absoluteFilePath(QStringLiteral("pilgrast.ini"));
 }
 
-QString ReadServiceTerm() {
-    const QString path = ServiceFilePath();
-    Term = ServiceTerm{};
-    const QString failureText =
-        QStringLiteral("Die Dienstzeitdatei „%1“ kann nicht gelesen werden").arg(path);
-    IniText file;
-    try {
-        if (QFileInfo(path).isDir())
-            FailWithFileError(failureText, EISDIR);
-        file = IniText(ReadWholeFile(path, failureText));
-    } catch (const ProgramError& error) {
-        return error.description();
-    }
+namespace {
 
+void readDuty(const IniText& file, QStringList& notUsed) {
+    for (const QString& entry : entriesOf(file.value(group, dutyKey))) {
+        if (const DutyEntryReading reading = ReadDutyEntry(entry); reading.entry)
+            Term.duty.append(*reading.entry);
+        else
+            notUsed.append(notTaken(dutyKey, entry));
+    }
+}
+
+void readOwnDates(const IniText& file, QStringList& notUsed) {
+    for (const QString& key : file.keys(ownDatesGroup)) {
+        const QString name = file.value(ownDatesGroup, key).trimmed();
+        const std::optional<DayRange> days = ReadDayRange(key);
+        if (days && !name.isEmpty())
+            Term.ownDates.append({*days, name});
+        else
+            notUsed.append(QStringLiteral("[%1] %2").arg(ownDatesGroup, notTaken(key, name)));
+    }
+    std::stable_sort(Term.ownDates.begin(), Term.ownDates.end(),
+                     [](const OwnDate& a, const OwnDate& b) { return a.days.first < b.days.first; });
+}
+
+// Reads every value of the file into Term; returns those that could not be used.
+QStringList readTerm(const IniText& file) {
     QStringList notUsed;
     const QString startText = file.value(group, startKey).trimmed();
     if (const std::optional<QDate> start = ReadDay(startText))
@@ -119,14 +246,61 @@ QString ReadServiceTerm() {
     else
         notUsed.append(notTaken(regionKey, region));
 
-    for (const QString& entry : file.value(group, leaveKey).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        if (entry.trimmed().isEmpty())
-            continue;
-        if (const std::optional<LeavePeriod> period = ReadLeave(entry))
-            Term.leave.append(*period);
-        else
-            notUsed.append(notTaken(leaveKey, entry.trimmed()));
+    Term.leave = readRanges(file, leaveKey, notUsed);
+    readDuty(file, notUsed);
+    Term.daysOff = readRanges(file, daysOffKey, notUsed);
+
+    const QString entitlement = file.value(group, entitlementKey);
+    if (!entitlement.isNull()) {
+        Term.leaveEntitlement = ReadLeaveEntitlement(entitlement);
+        if (!Term.leaveEntitlement)
+            notUsed.append(notTaken(entitlementKey, entitlement.trimmed()));
     }
+    readOwnDates(file, notUsed);
+    return notUsed;
+}
+
+// A key the program writes only when it holds something, so that a file without these
+// settings stays as it always was.
+void setOrRemove(IniText& file, const QString& key, const QString& value) {
+    if (value.isEmpty())
+        file.removeKey(group, key);
+    else
+        file.setValue(group, key, value);
+}
+
+void writeOwnDates(IniText& file, const QList<OwnDate>& ownDates) {
+    QStringList keys;
+    for (const OwnDate& date : ownDates)
+        keys.append(DayRangeText(date.days));
+    for (const QString& key : file.keys(ownDatesGroup))
+        if (!keys.contains(key))
+            file.removeKey(ownDatesGroup, key);
+    for (const OwnDate& date : ownDates)
+        file.setValue(ownDatesGroup, DayRangeText(date.days), IniText::Quoted(date.name));
+}
+
+} // namespace
+
+QString ReadServiceTerm() {
+    const QString path = ServiceFilePath();
+    Term = ServiceTerm{};
+    const QString failureText =
+        QStringLiteral("Die Dienstzeitdatei „%1“ kann nicht gelesen werden").arg(path);
+    QByteArray content;
+    try {
+        if (QFileInfo(path).isDir())
+            FailWithFileError(failureText, EISDIR);
+        content = ReadWholeFile(path, failureText);
+    } catch (const ProgramError& error) {
+        return error.description();
+    }
+    if (!IniText::IsSettingsText(content))
+        return QStringLiteral("Die Dienstzeitdatei „%1“ ist keine Einstellungsdatei (kein Text mit "
+                              "Gruppen wie [Dienstzeit]). Sie bleibt unberücksichtigt und unverändert, "
+                              "bis Sie im Fenster „Dienstzeit“ speichern.")
+            .arg(path);
+    const QStringList notUsed = readTerm(IniText(content));
     if (notUsed.isEmpty())
         return {};
     return QStringLiteral(
@@ -135,14 +309,26 @@ QString ReadServiceTerm() {
 }
 
 void WriteServiceTerm(const ServiceTerm& term) {
-    QStringList leave;
-    for (const LeavePeriod& period : term.leave)
-        leave.append(LeaveText(period));
-    changeServiceFile([&](IniText& file) {
-        file.setValue(group, startKey, term.start.isValid() ? DayText(term.start) : QString());
-        file.setValue(group, regionKey, term.region);
-        file.setValue(group, leaveKey, leave.join(QStringLiteral(", ")));
-    });
+    const auto joined = [](const QStringList& texts) { return texts.join(QStringLiteral(", ")); };
+    QStringList leave, duty, daysOff;
+    for (const DayRange& period : term.leave)
+        leave.append(DayRangeText(period));
+    for (const DutyEntry& entry : term.duty)
+        duty.append(DutyEntryText(entry));
+    for (const DayRange& period : term.daysOff)
+        daysOff.append(DayRangeText(period));
+    changeServiceFile(
+        [&](IniText& file) {
+            file.setValue(group, startKey, term.start.isValid() ? DayText(term.start) : QString());
+            file.setValue(group, regionKey, term.region);
+            file.setValue(group, leaveKey, joined(leave));
+            setOrRemove(file, dutyKey, joined(duty));
+            setOrRemove(file, daysOffKey, joined(daysOff));
+            setOrRemove(file, entitlementKey,
+                        term.leaveEntitlement ? QString::number(*term.leaveEntitlement) : QString());
+            writeOwnDates(file, term.ownDates);
+        },
+        true);
     Term = term;
 }
 
@@ -155,10 +341,12 @@ bool MilestoneAnnounced(const QString& milestone) {
 }
 
 void RememberMilestoneAnnounced(const QString& milestone) {
-    changeServiceFile([&](IniText& file) {
-        QStringList milestones = announced(file);
-        if (!milestones.contains(milestone))
-            milestones.append(milestone);
-        file.setValue(announcedGroup, announcedKey, milestones.join(QStringLiteral(", ")));
-    });
+    changeServiceFile(
+        [&](IniText& file) {
+            QStringList milestones = announced(file);
+            if (!milestones.contains(milestone))
+                milestones.append(milestone);
+            file.setValue(announcedGroup, announcedKey, milestones.join(QStringLiteral(", ")));
+        },
+        false);
 }

@@ -7,23 +7,49 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QTime>
 #include <optional>
 
-// What the user tells of the whole term of service, kept in pilgrast.ini (QSettings' INI format) beside
-// pgr.dat (group [Dienstzeit]): the first day of service, the state whose public
-// holidays are free days, and the leave. Nothing set is the program as it always was.
+// What the user tells of the whole term of service, kept in pilgrast.ini (QSettings' INI
+// format) beside pgr.dat. Group [Dienstzeit]: the first day of service, the state whose
+// public holidays are free days, the leave, duty outside the usual week, days off that
+// are not leave and the leave the user is entitled to. Group [Termine]: the user's own
+// dates. Nothing set is the program as it always was.
 
-// Leave from the first to the last day, both included.
-struct LeavePeriod {
+// The days from the first to the last, both included.
+struct DayRange {
     QDate first;
     QDate last;
-    bool operator==(const LeavePeriod&) const = default;
+    bool operator==(const DayRange&) const = default;
+};
+
+// Duty outside the usual week (Dienst): one day at its usual hours, a range of days
+// served without a break from the first day's start of duty to the last day's end of
+// duty, or a range with times of its own (from and to both set).
+struct DutyEntry {
+    QDate first;
+    QDate last;
+    QTime from; // null: the first day's usual start of duty
+    QTime to;   // null: the last day's usual end of duty
+    bool timed() const { return from.isValid(); }
+    bool operator==(const DutyEntry&) const = default;
+};
+
+// A date of the user's own ([Termine]): a day or a range, with its name.
+struct OwnDate {
+    DayRange days;
+    QString name;
+    bool operator==(const OwnDate&) const = default;
 };
 
 struct ServiceTerm {
     QDate start;    // Beginn; null when not set
     QString region; // Bundesland: a code of HolidayRegions(), empty for no holidays
-    QList<LeavePeriod> leave;
+    QList<DayRange> leave;
+    QList<DutyEntry> duty;               // Dienst
+    QList<DayRange> daysOff;             // Dienstfrei
+    std::optional<int> leaveEntitlement; // Urlaubsanspruch, 0 to 999
+    QList<OwnDate> ownDates;             // [Termine], in the order of their days
     bool operator==(const ServiceTerm&) const = default;
 };
 
@@ -35,15 +61,32 @@ QString DayText(QDate day);
 // "d.m.yyyy" with one or two digits for day and month; anything else is no day.
 std::optional<QDate> ReadDay(const QString& text);
 // "15.3.2027" or "21.12.2026-1.1.2027"; a range that ends before it starts is none.
-std::optional<LeavePeriod> ReadLeave(const QString& text);
-QString LeaveText(const LeavePeriod& period);
+std::optional<DayRange> ReadDayRange(const QString& text);
+QString DayRangeText(const DayRange& period);
+
+// Why a text is no duty entry, or the entry.
+enum class DutyEntryProblem { NotADate, EndsBeforeStart };
+struct DutyEntryReading {
+    std::optional<DutyEntry> entry;
+    DutyEntryProblem problem = DutyEntryProblem::NotADate;
+};
+// "3.7.2027", "10.5.2027-14.5.2027" or "12.6.2027 7:00-13.6.2027 7:00".
+DutyEntryReading ReadDutyEntry(const QString& text);
+QString DutyEntryText(const DutyEntry& entry);
+
+// A whole number from 0 to 999, blanks around allowed.
+std::optional<int> ReadLeaveEntitlement(const QString& text);
+
+// Ranges that overlap or follow each other without a gap become one; sorted by their first day.
+QList<DayRange> MergedRanges(QList<DayRange> ranges);
 
 // pilgrast.ini in the folder of pgr.dat.
 QString ServiceFilePath();
 
 // Reads the file into Term. A missing file sets nothing. What cannot be used is
 // left unset, the rest applies, and the returned German message names the file and
-// each key and value not taken (empty when all was well). The file is not written.
+// each key and value not taken (empty when all was well); a file that is no settings
+// file at all is named as such and left for the next save to replace. The file is not written.
 QString ReadServiceTerm();
 
 // Saves the term crash-safely (the old file stays whole until the new one is
@@ -51,8 +94,10 @@ QString ReadServiceTerm();
 // ProgramError naming the file and the cause in German, and leave Term as it was.
 void WriteServiceTerm(const ServiceTerm& term);
 
-// The milestones already told in a notification, each as "<name> <day>" ("Bergfest
-// 14.2.2027"), kept in the group [Meldungen] of pilgrast.ini so that each is told once.
+// The milestones and own dates already told in a notification, each as "<name> <day>"
+// ("Bergfest 14.2.2027"), kept in the group [Meldungen] of pilgrast.ini so that each is
+// told once. A file that cannot be read has told none.
 bool MilestoneAnnounced(const QString& milestone);
-// Adds one to the file, crash-safely; failures throw ProgramError.
+// Adds one to the file, crash-safely; failures throw ProgramError. A file that is no
+// settings file is not touched.
 void RememberMilestoneAnnounced(const QString& milestone);

@@ -201,13 +201,13 @@ void frmServiceTerm::showDayLists(qint64 today) {
     }
 }
 
-void frmServiceTerm::showLeave(const QList<LeavePeriod>& leave) {
+void frmServiceTerm::showLeave(const QList<DayRange>& leave) {
     m_leave = leave;
     std::sort(m_leave.begin(), m_leave.end(),
-              [](const LeavePeriod& a, const LeavePeriod& b) { return a.first < b.first; });
+              [](const DayRange& a, const DayRange& b) { return a.first < b.first; });
     lstUrlaub->clear();
-    for (const LeavePeriod& period : m_leave)
-        lstUrlaub->addItem(LeaveText(period));
+    for (const DayRange& period : m_leave)
+        lstUrlaub->addItem(DayRangeText(period));
 }
 
 void frmServiceTerm::cmdadd_Click() {
@@ -224,10 +224,10 @@ bool frmServiceTerm::addEnteredLeave() {
     if (ends.size() > 2 ||
         !std::all_of(ends.begin(), ends.end(), [](const QString& end) { return ReadDay(end); }))
         return refuse(QStringLiteral("Datum ungültig!"), txtUrlaub);
-    const std::optional<LeavePeriod> period = ReadLeave(text);
+    const std::optional<DayRange> period = ReadDayRange(text);
     if (!period)
         return refuse(QStringLiteral("Der Urlaub endet vor seinem ersten Tag!"), txtUrlaub);
-    QList<LeavePeriod> leave = m_leave;
+    QList<DayRange> leave = m_leave;
     if (!leave.contains(*period))
         leave.append(*period);
     showLeave(leave);
@@ -239,7 +239,7 @@ void frmServiceTerm::cmdremove_Click() {
     const int row = lstUrlaub->currentRow();
     if (row < 0 || row >= m_leave.size())
         return;
-    QList<LeavePeriod> leave = m_leave;
+    QList<DayRange> leave = m_leave;
     leave.removeAt(row);
     showLeave(leave);
     lstUrlaub->setCurrentRow(std::min(row, int(m_leave.size()) - 1));
@@ -275,7 +275,7 @@ void frmServiceTerm::cmdsave_Click() {
         ReportError(error.description(), QStringLiteral("#26"));
         return;
     }
-    TermCalendar.build(Term, Settings);
+    RebuildTermCalendar();
     OffDutyShown = False; // counts that stand off duty are worked out anew at the next tick
     m_listsDay = -1;
     Timer1_Timer();

@@ -45,7 +45,7 @@ private:
     bool addEnteredLeave();
     bool enteredStartPasses();
     ServiceTerm enteredTerm() const;
-    void showLeave(const QList<LeavePeriod>& leave);
+    void showLeave(const QList<DayRange>& leave);
     void showDayLists(qint64 today);
 
     QLineEdit* txtBeginn;
@@ -60,7 +60,7 @@ private:
     QLabel* lblFreeDays;
     QListWidget* lstFreeDays;
     QListWidget* lstMilestones;
-    QList<LeavePeriod> m_leave;
+    QList<DayRange> m_leave;
     qint64 m_listsDay = -1; // the day the lists were last drawn for
     SecondTimer m_timer;
 };

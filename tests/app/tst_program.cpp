@@ -248,10 +248,14 @@ private slots:
         QTRY_VERIFY(tray.icon().isVisible()); // shown with the main window
         QVERIFY(!tray.icon().icon().isNull());
         QCOMPARE(tray.icon().contextMenu(), tray.menu());
-        tray.showCount(QStringLiteral("113 Tage"), QStringLiteral("31.03.2027 16:30 Uhr"));
+        CountReport report;
+        report.figure = QStringLiteral("113 Tage");
+        report.endOfService = QStringLiteral("31.03.2027 16:30 Uhr");
+        tray.showCount(report);
         QCOMPARE(tray.icon().toolTip(),
                  QStringLiteral("Pilgrast Counter\n113 Tage\nPilgrast: 31.03.2027 16:30 Uhr"));
-        tray.showCount(QStringLiteral("112 Tage"), QStringLiteral("31.03.2027 16:30 Uhr"));
+        report.figure = QStringLiteral("112 Tage");
+        tray.showCount(report);
         QVERIFY(tray.icon().toolTip().contains(QStringLiteral("112 Tage")));
 
         QAction* autostart = nullptr;

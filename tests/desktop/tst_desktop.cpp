@@ -27,8 +27,8 @@ namespace {
 class RecordedDisplay : public CountDisplay {
 public:
     QString toolTip;
-    void showCount(const QString& figure, const QString& endOfService) override {
-        toolTip = TrayToolTip(figure, endOfService);
+    void showCount(const CountReport& report) override {
+        toolTip = TrayToolTip(report.figure, report.endOfService, report.progress);
     }
     void countWindowsChanged() override {}
 };

@@ -186,7 +186,11 @@ private slots:
             QCOMPARE(call.appName, QStringLiteral("Pilgrast Counter"));
             QCOMPARE(call.icon, QStringLiteral("de.pilgrast.counter"));
             QCOMPARE(call.summary, QStringLiteral("Bergfest!"));
-            QCOMPARE(call.body, QStringLiteral("Die Hälfte ist geschafft – noch 136 Tage."));
+            // A Sunday: the days the main window and the dock show, standing at Monday's start of duty.
+            QCOMPARE(call.body, QStringLiteral("Die Hälfte ist geschafft – noch 135 Tage."));
+            QCOMPARE(
+                call.body,
+                QStringLiteral("Die Hälfte ist geschafft – noch %1 Tage.").arg(LabelText(window, "LblDay")));
             QCOMPARE(call.hints.value("desktop-entry").toString(), QStringLiteral("de.pilgrast.counter"));
             QTRY_VERIFY(serviceFile().contains("[Meldungen]\nGezeigt=Bergfest 14.2.2027\n"));
             QVERIFY(serviceFile().startsWith("[Dienstzeit]\nBeginn=1.10.2026\nBundesland=BY\n"));

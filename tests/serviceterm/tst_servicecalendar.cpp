@@ -31,7 +31,7 @@ void buildTerm(const QString& leave, const QString& end = QStringLiteral("30.06.
     term.start = start;
     term.region = region;
     for (const QString& entry : leave.split(QLatin1Char(','), Qt::SkipEmptyParts))
-        term.leave << *ReadLeave(entry);
+        term.leave << *ReadDayRange(entry);
     TermCalendar.build(term, Settings);
 }
 

@@ -187,8 +187,8 @@ private slots:
     void leaveTexts() {
         QFETCH(QString, text);
         QFETCH(QString, read);
-        const std::optional<LeavePeriod> period = ReadLeave(text);
-        QCOMPARE(period ? LeaveText(*period) : QString(), read);
+        const std::optional<DayRange> period = ReadDayRange(text);
+        QCOMPARE(period ? DayRangeText(*period) : QString(), read);
     }
 };
 
