@@ -35,6 +35,20 @@ void buildTerm(const QString& leave, const QString& end = QStringLiteral("30.06.
     TermCalendar.build(term, Settings);
 }
 
+// Bavaria, service from 1 October 2026 to Wednesday 30 June 2027 at 16:30, with the
+// further lines of [Dienstzeit] read from pilgrast.ini as the program reads them.
+void buildFromFile(const QStringList& lines) {
+    Settings = SampleSettings();
+    SetText(&SettingsRecord::Pgr, Settings, QStringLiteral("30.06.2027"));
+    WriteServiceFile(QStringList{"Beginn=1.10.2026", "Bundesland=BY"} + lines);
+    QCOMPARE(ReadServiceTerm(), QString());
+    TermCalendar.build(Term, Settings);
+}
+
+QString shownInstant(const std::optional<DateValue>& value) {
+    return value ? instantOf(*value) : QStringLiteral("none");
+}
+
 qint64 dayOf(const QString& date) {
     return QDate(1899, 12, 30).daysTo(QDate::fromString(date, QStringLiteral("yyyy-MM-dd")));
 }
@@ -219,6 +233,126 @@ private slots:
                          QDate(1899, 12, 30).addDays(milestone.day).toString(QStringLiteral("dd.MM.yyyy"));
         QFETCH(QString, expected);
         QCOMPARE(shown.join(QStringLiteral(", ")), expected);
+    }
+
+    // On duty strictly inside a period; off duty the next period's start and the end of the last.
+    void dutyPeriods_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<bool>("onDuty");
+        QTest::addColumn<bool>("followsPeriods");
+        QTest::addColumn<QString>("boundary"); // on duty: the period's end; off duty: the next start
+        const QStringList guard{"Dienst=12.6.2027 7:00-13.6.2027 7:00"};
+        const QStringList exercise{"Dienst=10.5.2027-14.5.2027"};
+        QTest::newRow("guard: the evening before")
+            << guard << "2027-06-11 17:00:00" << false << true << "2027-06-12 07:00:00";
+        QTest::newRow("guard: at its start")
+            << guard << "2027-06-12 07:00:00" << false << true << "2027-06-12 07:00:00";
+        QTest::newRow("guard: in the night")
+            << guard << "2027-06-13 03:00:00" << true << true << "2027-06-13 07:00:00";
+        QTest::newRow("guard: at its end")
+            << guard << "2027-06-13 07:00:00" << false << true << "2027-06-14 07:00:00";
+        QTest::newRow("guard: Monday on duty")
+            << guard << "2027-06-14 10:00:00" << true << false << "2027-06-14 16:30:00";
+        QTest::newRow("exercise: Monday night")
+            << exercise << "2027-05-10 23:00:00" << true << true << "2027-05-14 12:00:00";
+        QTest::newRow("exercise: Wednesday at the usual end")
+            << exercise << "2027-05-12 16:30:00" << true << true << "2027-05-14 12:00:00";
+        QTest::newRow("exercise: Friday after")
+            << exercise << "2027-05-14 12:00:01" << false << true << "2027-05-18 07:00:00";
+        QTest::newRow("Saturday after a holiday Friday")
+            << QStringList{"Dienst=27.3.2027"} << "2027-03-25 17:00:00" << false << true
+            << "2027-03-27 07:00:00";
+        QTest::newRow("that Saturday until the usual end")
+            << QStringList{"Dienst=27.3.2027"} << "2027-03-27 10:00:00" << true << true
+            << "2027-03-27 16:30:00";
+        QTest::newRow("duty on a leave day")
+            << QStringList{"Urlaub=19.4.2027-23.4.2027", "Dienst=21.4.2027"} << "2027-04-20 10:00:00" << false
+            << true << "2027-04-21 07:00:00";
+        QTest::newRow("a day off before a weekend")
+            << QStringList{"Dienstfrei=2.4.2027"} << "2027-04-01 17:00:00" << false << false
+            << "2027-04-05 07:00:00";
+        QTest::newRow("touching periods are one")
+            << QStringList{"Dienst=3.7.2027, 3.7.2027 16:30-3.7.2027 20:00"} << "2027-07-03 16:30:00" << true
+            << true << "2027-07-03 20:00:00";
+        QTest::newRow("duty after the usual day joins it")
+            << QStringList{"Dienst=16.6.2027 16:30-16.6.2027 22:00"} << "2027-06-16 16:30:00" << true << true
+            << "2027-06-16 22:00:00";
+        QTest::newRow("evening duty apart from the day")
+            << QStringList{"Dienst=16.6.2027 18:00-16.6.2027 22:00"} << "2027-06-16 17:00:00" << false << true
+            << "2027-06-16 18:00:00";
+        QTest::newRow("far away: the usual week")
+            << guard << "2027-05-04 17:00:00" << false << false << "2027-05-05 07:00:00";
+    }
+    void dutyPeriods() {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, now);
+        TestWorld world(QStringLiteral("2027-03-01 10:00:00"));
+        buildFromFile(lines);
+        const DutyMoment moment = TermCalendar.dutyMomentAt(at(now));
+        QTEST(moment.onDuty, "onDuty");
+        QTEST(moment.followsPeriods, "followsPeriods");
+        QTEST(moment.onDuty ? shownInstant(moment.period->end) : shownInstant(moment.nextStart), "boundary");
+    }
+
+    // A day with any duty is a duty day, also a weekend day; a day off is none.
+    void dutyDaysWithPeriods_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<int>("days");
+        QTest::newRow("plain") << QStringList() << "2027-06-11 17:00:00" << 13;
+        QTest::newRow("a guard Saturday adds one")
+            << QStringList{"Dienst=12.6.2027 7:00-13.6.2027 7:00"} << "2027-06-11 17:00:00" << 14;
+        QTest::newRow("still ahead in its night")
+            << QStringList{"Dienst=12.6.2027 7:00-13.6.2027 7:00"} << "2027-06-13 06:59:59" << 14;
+        QTest::newRow("done at its end")
+            << QStringList{"Dienst=12.6.2027 7:00-13.6.2027 7:00"} << "2027-06-13 07:00:00" << 13;
+        QTest::newRow("a weekend exercise adds two")
+            << QStringList{"Dienst=19.6.2027-20.6.2027"} << "2027-06-11 17:00:00" << 15;
+        QTest::newRow("a day off is none")
+            << QStringList{"Dienstfrei=14.6.2027"} << "2027-06-11 17:00:00" << 12;
+        QTest::newRow("duty on a day off")
+            << QStringList{"Dienstfrei=14.6.2027", "Dienst=14.6.2027"} << "2027-06-11 17:00:00" << 13;
+    }
+    void dutyDaysWithPeriods() {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, now);
+        TestWorld world(QStringLiteral("2027-03-01 10:00:00"));
+        buildFromFile(lines);
+        QTEST(TermCalendar.dutyDaysLeft(at(now)), "days");
+    }
+
+    // Leave days of the service from Monday to Friday, without holidays and duty, against the entitlement.
+    void leaveAccount_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("planned");
+        QTest::newRow("a week with a weekend") << QStringList{"Urlaub=8.3.2027-16.3.2027"} << 7;
+        QTest::newRow("holidays inside") << QStringList{"Urlaub=21.12.2026-1.1.2027"} << 8;
+        QTest::newRow("overlapping ranges count once")
+            << QStringList{"Urlaub=8.3.2027-12.3.2027, 10.3.2027-11.3.2027"} << 5;
+        QTest::newRow("outside the service")
+            << QStringList{"Urlaub=28.9.2026-2.10.2026, 30.6.2027-2.7.2027"} << 3;
+        QTest::newRow("duty on a leave day")
+            << QStringList{"Urlaub=8.3.2027-12.3.2027", "Dienst=10.3.2027"} << 4;
+        QTest::newRow("days off are not leave") << QStringList{"Dienstfrei=8.3.2027-12.3.2027"} << 0;
+    }
+    void leaveAccount() {
+        QFETCH(QStringList, lines);
+        TestWorld world(QStringLiteral("2027-03-01 10:00:00"));
+        buildFromFile(lines + QStringList{"Urlaubsanspruch=24"});
+        QTEST(TermCalendar.leaveAccount()->planned, "planned");
+        QCOMPARE(TermCalendar.leaveAccount()->entitled, 24);
+    }
+
+    void noLeaveAccountWithoutEntitlement() {
+        TestWorld world(QStringLiteral("2027-03-01 10:00:00"));
+        buildFromFile({"Urlaub=8.3.2027-12.3.2027"});
+        QVERIFY(!TermCalendar.leaveAccount());
+        QCOMPARE(CalendarDate(*TermCalendar.nextLeaveAfter(dayOf("2027-03-01"))), QDate(2027, 3, 8));
+        QVERIFY(!TermCalendar.nextLeaveAfter(dayOf("2027-03-08")));
+        buildFromFile({"Urlaubsanspruch=0"});
+        QCOMPARE(TermCalendar.leaveAccount()->entitled, 0);
+        QCOMPARE(TermCalendar.leaveAccount()->planned, 0);
     }
 };
 
