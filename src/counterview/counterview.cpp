@@ -132,6 +132,15 @@ CounterView CounterViewAt(const Counts& standing) {
     return view;
 }
 
+CounterView FreshCounterView() {
+    struct KeepStanding {
+        qint16 flag = OffDutyShown;
+        ~KeepStanding() { OffDutyShown = flag; }
+    } keep;
+    OffDutyShown = False;
+    return CounterViewAt();
+}
+
 QString FigureInUnit(const Counts& counts, qint16 unit) {
     switch (unit) {
     case Unit::Minutes:

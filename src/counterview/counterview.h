@@ -29,6 +29,11 @@ struct CounterView {
 // the counting itself (no end of service or duty time to count with) throws ProgramError.
 CounterView CounterViewAt(const Counts& standing = {});
 
+// The counter as a fresh start would show it this second, for those who count without a
+// window (the status output, the picture, the Dienstzeit window's tape): the main window's
+// standing counts are left alone.
+CounterView FreshCounterView();
+
 // The figure in the unit the taskbar shows: "113 Tage", "2689200 Sekunden"; any unit
 // but minutes, seconds and hours counts days.
 QString FigureInUnit(const Counts& counts, qint16 unit);

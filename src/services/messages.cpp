@@ -22,3 +22,7 @@ int MsgBox(const QString& text, int style) {
     }
     return currentService->show(text, style);
 }
+
+std::optional<QString> InputBox(const QString& prompt) {
+    return currentService ? currentService->input(prompt) : std::nullopt;
+}

@@ -5,11 +5,13 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // Message box styles: button set plus icon, as the program has always used them.
 namespace MsgStyle {
 constexpr int OkOnly = 0;
 constexpr int Critical = 16;
+constexpr int YesNoCancelQuestion = 35;
 constexpr int YesNoQuestion = 36;
 constexpr int Exclamation = 48;
 constexpr int Information = 64;
@@ -17,6 +19,7 @@ constexpr int Information = 64;
 
 // Buttons a message box answers with.
 constexpr int MsgOk = 1;
+constexpr int MsgCancel = 2;
 constexpr int MsgYes = 6;
 constexpr int MsgNo = 7;
 
@@ -26,6 +29,8 @@ class MessageService {
 public:
     virtual ~MessageService() = default;
     virtual int show(const QString& text, int style) = 0;
+    // Asks for a line of text; nothing when the user cancels.
+    virtual std::optional<QString> input(const QString& prompt) = 0;
 };
 
 // The service stays owned by the caller; nullptr restores "no service".
@@ -33,3 +38,5 @@ void SetMessageService(MessageService* service);
 
 // Shows a modal message box and returns the button pressed.
 int MsgBox(const QString& text, int style);
+// Asks for a line of text in a modal box; nothing when cancelled or without a service.
+std::optional<QString> InputBox(const QString& prompt);

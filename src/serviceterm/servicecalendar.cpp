@@ -8,6 +8,7 @@
 #include "services/countdisplay.h"
 #include "timecalc/servicetimes.h"
 
+#include <QLocale>
 #include <algorithm>
 #include <cmath>
 
@@ -91,6 +92,7 @@ void ServiceCalendar::build(const ServiceTerm& term, const SettingsRecord& setti
         m_start = DateValue(DayNumber(term.start)) + m_dutyStart.value_or(0);
     m_entitlement = term.leaveEntitlement;
     m_leave = MergedRanges(term.leave);
+    m_dayOffRanges = MergedRanges(term.daysOff);
 
     const qint64 today = dayOf(Date());
     const qint64 endDay = m_end ? dayOf(*m_end) : today;
@@ -106,7 +108,7 @@ void ServiceCalendar::build(const ServiceTerm& term, const SettingsRecord& setti
                 m_holidays.insert(day, holiday.name);
     for (const DayRange& range : m_leave)
         insertDays(m_leaveDays, range, firstDay, lastDay);
-    for (const DayRange& range : term.daysOff)
+    for (const DayRange& range : m_dayOffRanges)
         insertDays(m_daysOff, range, firstDay, lastDay);
     buildExtraDuty(term);
     if (m_end)
@@ -137,8 +139,9 @@ void ServiceCalendar::buildExtraDuty(const ServiceTerm& term) {
         for (qint64 day = first; day <= last; ++day)
             m_extraDutyDays.insert(day);
     }
+    m_extraDuty = joined(spans);
     // A block grown by a usual day may reach the next block; grown until nothing changes.
-    std::vector<DutySpan> blocks = joined(spans);
+    std::vector<DutySpan> blocks = m_extraDuty;
     for (;;) {
         std::vector<DutySpan> grown = blocks;
         for (const DutySpan& block : blocks) {
@@ -394,6 +397,32 @@ QString LoadServiceTerm() {
 void RebuildTermCalendar() {
     TermCalendar.build(Term, Settings);
     TermChanged();
+}
+
+QString DayDescription(const DayInfo& info, DateValue now) {
+    QStringList parts = info.milestones + info.ownDates;
+    if (!info.holiday.isEmpty())
+        parts.append(info.holiday);
+    const bool workday = !info.weekend && info.holiday.isEmpty();
+    if (info.extraDuty)
+        parts.append(QStringLiteral("Dienst"));
+    else if (info.dutyDay)
+        parts.append(QStringLiteral("Diensttag"));
+    else if (info.leave && workday)
+        parts.append(QStringLiteral("Urlaub"));
+    else if (info.dayOff && workday)
+        parts.append(QStringLiteral("dienstfrei"));
+    else if (info.weekend && info.holiday.isEmpty())
+        parts.append(QStringLiteral("Wochenende"));
+    if (info.firstDay)
+        parts.append(QStringLiteral("Dienstbeginn"));
+    if (info.day == qint64(std::floor(now)))
+        parts.append(QStringLiteral("heute"));
+    if (DayDone(info, now))
+        parts.append(QStringLiteral("geschafft"));
+    const QString date =
+        QLocale(QLocale::German).toString(CalendarDate(info.day), QStringLiteral("dddd, d. MMMM yyyy"));
+    return parts.isEmpty() ? date : date + QStringLiteral(": ") + parts.join(QStringLiteral(", "));
 }
 
 QString ShareDoneText(double share) {

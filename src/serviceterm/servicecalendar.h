@@ -109,8 +109,11 @@ public:
     const QList<Milestone>& milestones() const { return m_milestones; }
     // The own dates in the order of their first days.
     const QList<OwnDay>& ownDates() const { return m_ownDates; }
-    // The duty periods of Dienst entries, joined with the usual days they touch.
-    const std::vector<DutySpan>& extraDutyPeriods() const { return m_blocks; }
+    // The duty periods of Dienst entries, those that overlap or touch joined.
+    const std::vector<DutySpan>& extraDutyPeriods() const { return m_extraDuty; }
+    // The leave and the days off, ranges that overlap or touch joined.
+    const QList<DayRange>& leaveRanges() const { return m_leave; }
+    const QList<DayRange>& dayOffRanges() const { return m_dayOffRanges; }
     // Everything the day is.
     DayInfo dayInfo(qint64 day) const;
     // The leave account, while an entitlement is set.
@@ -141,10 +144,12 @@ private:
     QSet<qint64> m_leaveDays;
     QSet<qint64> m_daysOff;
     QSet<qint64> m_extraDutyDays;        // days a Dienst period covers in part or whole
-    std::vector<DutySpan> m_blocks;      // ascending, apart from each other
+    std::vector<DutySpan> m_extraDuty;   // the Dienst entries' periods, ascending, apart
+    std::vector<DutySpan> m_blocks;      // the same joined with the usual days they touch
     QHash<qint64, DateValue> m_dutyDays; // each duty day and the instant it is done
     std::vector<DateValue> m_dutyDone;   // the same instants, ascending
     QList<DayRange> m_leave;             // merged
+    QList<DayRange> m_dayOffRanges;      // merged
     std::optional<int> m_entitlement;
     std::optional<DateValue> m_start;
     std::optional<DateValue> m_end;
@@ -164,6 +169,14 @@ extern ServiceCalendar TermCalendar;
 QString LoadServiceTerm();
 // Builds TermCalendar anew from Term and Settings and tells the displays outside the windows.
 void RebuildTermCalendar();
+
+// What the day is, as a screen reader reads it and a tooltip shows it: "Mittwoch,
+// 24. März 2027: Letzte Woche, Diensttag"; "Freitag, 26. März 2027: Karfreitag".
+QString DayDescription(const DayInfo& info, DateValue now);
+// Whether the day is done at the instant: crossed off in the calendar.
+inline bool DayDone(const DayInfo& info, DateValue now) {
+    return now >= info.doneAt;
+}
 
 // "62,4 % geschafft": the share in tenths of a per cent, never rounded up.
 QString ShareDoneText(double share);

@@ -203,6 +203,72 @@ QList<DayRange> MergedRanges(QList<DayRange> ranges) {
     return merged;
 }
 
+namespace {
+
+bool overlaps(QDate first, QDate last, const DayRange& days) {
+    return first <= days.last && days.first <= last;
+}
+
+// The parts of the range outside the days.
+QList<DayRange> cut(const DayRange& range, const DayRange& days) {
+    if (!overlaps(range.first, range.last, days))
+        return {range};
+    QList<DayRange> parts;
+    if (range.first < days.first)
+        parts.append({range.first, days.first.addDays(-1)});
+    if (range.last > days.last)
+        parts.append({days.last.addDays(1), range.last});
+    return parts;
+}
+
+QList<DayRange> cutAll(const QList<DayRange>& ranges, const DayRange& days) {
+    QList<DayRange> kept;
+    for (const DayRange& range : ranges)
+        kept.append(cut(range, days));
+    return kept;
+}
+
+} // namespace
+
+void AddLeave(ServiceTerm& term, const DayRange& days) {
+    term.leave = MergedRanges(term.leave << days);
+}
+
+void AddDaysOff(ServiceTerm& term, const DayRange& days) {
+    term.daysOff = MergedRanges(term.daysOff << days);
+}
+
+void AddDuty(ServiceTerm& term, const DutyEntry& entry) {
+    if (term.duty.contains(entry))
+        return;
+    term.duty.append(entry);
+    std::stable_sort(term.duty.begin(), term.duty.end(),
+                     [](const DutyEntry& a, const DutyEntry& b) { return a.first < b.first; });
+}
+
+void AddOwnDate(ServiceTerm& term, const OwnDate& date) {
+    term.ownDates.removeIf([&](const OwnDate& other) { return other.days == date.days; });
+    term.ownDates.append(date);
+    std::stable_sort(term.ownDates.begin(), term.ownDates.end(),
+                     [](const OwnDate& a, const OwnDate& b) { return a.days.first < b.days.first; });
+}
+
+void ClearDays(ServiceTerm& term, const DayRange& days) {
+    term.leave = cutAll(term.leave, days);
+    term.daysOff = cutAll(term.daysOff, days);
+    QList<DutyEntry> duty;
+    for (const DutyEntry& entry : term.duty) {
+        if (entry.timed() && overlaps(entry.first, entry.last, days))
+            continue;
+        for (const DayRange& part : entry.timed() ? QList<DayRange>{{entry.first, entry.last}}
+                                                  : cut({entry.first, entry.last}, days))
+            duty.append(entry.timed() ? entry : DutyEntry{part.first, part.last, {}, {}});
+    }
+    term.duty = duty;
+    term.ownDates.removeIf(
+        [&](const OwnDate& date) { return overlaps(date.days.first, date.days.last, days); });
+}
+
 QString ServiceFilePath() {
     return QFileInfo(SettingsFilePath()).dir().absoluteFilePath(QStringLiteral("pilgrast.ini"));
 }

@@ -80,6 +80,16 @@ std::optional<int> ReadLeaveEntitlement(const QString& text);
 // Ranges that overlap or follow each other without a gap become one; sorted by their first day.
 QList<DayRange> MergedRanges(QList<DayRange> ranges);
 
+// Planning: leave and days off join what they overlap or touch; duty is entered once; an
+// own date replaces one on the same days; clearing days takes from them every leave, day
+// off, duty and own date (a range is cut around them, a duty period with times or an own
+// date that touches them goes whole). Every list stays in the order of its days.
+void AddLeave(ServiceTerm& term, const DayRange& days);
+void AddDaysOff(ServiceTerm& term, const DayRange& days);
+void AddDuty(ServiceTerm& term, const DutyEntry& entry);
+void AddOwnDate(ServiceTerm& term, const OwnDate& date);
+void ClearDays(ServiceTerm& term, const DayRange& days);
+
 // pilgrast.ini in the folder of pgr.dat.
 QString ServiceFilePath();
 

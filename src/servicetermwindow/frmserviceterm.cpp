@@ -4,18 +4,25 @@
 
 #include "frmserviceterm.h"
 
+#include "calendarfile/calendarexport.h"
+#include "counterview/counterview.h"
 #include "helpwindow/help.h"
 #include "mainwindow/flagicon.h"
+#include "mainwindow/frmpgr.h"
 #include "services/errortrap.h"
 #include "services/messages.h"
 #include "services/programerror.h"
 #include "serviceterm/holidays.h"
-#include "serviceterm/servicecalendar.h"
 #include "settings/declarations.h"
-#include "timecalc/servicetimes.h"
+#include "termcalendar/tapemeasure.h"
+#include "termcalendar/termpicture.h"
+#include "widgets/entrylist.h"
 #include "widgets/fittext.h"
+#include "widgets/labelstyle.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,52 +31,104 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
+#include <cmath>
 
 namespace {
 
-// "Do 06.05.2027"
+const QString invalidDate = QStringLiteral("Datum ungültig!");
+
+// "Do. 06.05.2027"
 QString dayCaption(qint64 day) {
     return QLocale(QLocale::German).toString(CalendarDate(day), QStringLiteral("ddd dd.MM.yyyy"));
 }
 
-QString freeDaysCaption(qsizetype count) {
-    if (count == 0)
-        return QStringLiteral("keine freien Tage mehr");
-    return count == 1 ? QStringLiteral("noch 1 freier Tag:")
-                      : QStringLiteral("noch %1 freie Tage:").arg(count);
+// "in 12 Tagen", "in 1 Tag"
+QString inDays(qint64 days) {
+    return days == 1 ? QStringLiteral("in 1 Tag") : QStringLiteral("in %1 Tagen").arg(days);
 }
 
-// The end of service as a day, when the settings hold one.
-std::optional<QDate> endOfServiceDay() {
-    if (!IsDate(Settings.Pgr))
-        return std::nullopt;
-    return CalendarDate(qint64(CDate(Settings.Pgr)));
+QString freeDaysCaption(qsizetype ahead, bool hadAny) {
+    if (ahead == 0)
+        return hadAny ? QStringLiteral("keine freien Tage mehr") : QStringLiteral("keine freien Tage");
+    return ahead == 1 ? QStringLiteral("noch 1 freier Tag:")
+                      : QStringLiteral("noch %1 freie Tage:").arg(ahead);
 }
 
-// Fails the check: its message, and the focus in the box to mend.
-bool refuse(const QString& message, QWidget* box) {
-    MsgBox(message, MsgStyle::Exclamation);
-    box->setFocus();
-    return false;
+// Whole days of leave: "1 Tag", "18 Tagen" after "von", "6 Tage" otherwise.
+QString leaveDays(int days, bool dative) {
+    if (days == 1)
+        return QStringLiteral("1 Tag");
+    return QStringLiteral("%1 %2").arg(days).arg(dative ? QStringLiteral("Tagen") : QStringLiteral("Tage"));
+}
+
+QString ownDateEntry(const OwnDate& date) {
+    return DayRangeText(date.days) + QStringLiteral("  ") + date.name;
+}
+
+QStringList texts(const QList<DayRange>& ranges) {
+    QStringList result;
+    for (const DayRange& range : ranges)
+        result.append(DayRangeText(range));
+    return result;
+}
+
+// The entries as the lists show them.
+QStringList dutyTexts(const QList<DutyEntry>& duty) {
+    QStringList result;
+    for (const DutyEntry& entry : duty)
+        result.append(DutyEntryText(entry));
+    return result;
+}
+
+// The parts of leave that lie outside the service.
+QList<DayRange> leaveOutside(const QList<DayRange>& leave, std::optional<qint64> first,
+                             std::optional<qint64> last) {
+    QList<DayRange> outside;
+    for (const DayRange& range : leave) {
+        if (first && DayNumber(range.first) < *first)
+            outside.append({range.first, std::min(range.last, CalendarDate(*first - 1))});
+        if (last && DayNumber(range.last) > *last)
+            outside.append({std::max(range.first, CalendarDate(*last + 1)), range.last});
+    }
+    return outside;
+}
+
+QScrollArea* scrolling(QWidget* content) {
+    auto* area = new QScrollArea;
+    area->setWidget(content);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    return area;
 }
 
 } // namespace
 
-frmServiceTerm::frmServiceTerm(QWidget* parent) : Form<QWidget>(parent), m_timer(this) {
+frmServiceTerm::frmServiceTerm(QWidget* parent) : Form<QWidget>(parent) {
     setWindowTitle(QStringLiteral("Dienstzeit"));
     setWindowIcon(FlagIcon());
     auto* layout = new QVBoxLayout(this);
-    auto* parts = new QHBoxLayout;
-    parts->addWidget(buildEntryPart());
-    parts->addWidget(buildStatePart(), 1);
-    layout->addLayout(parts);
+    layout->addWidget(buildStateLine());
+    m_tabs = new QTabWidget;
+    m_tabs->setObjectName(QStringLiteral("tabs"));
+    m_tabs->addTab(buildCalendarPage(), QStringLiteral("&Kalender"));
+    m_entriesPage = buildEntriesPage();
+    m_tabs->addTab(scrolling(m_entriesPage), QStringLiteral("&Eintragungen"));
+    m_tabs->addTab(scrolling(buildOverviewPage()), QStringLiteral("Ü&bersicht"));
+    layout->addWidget(m_tabs, 1);
 
     auto* buttons = new QHBoxLayout;
     auto* cmdsave = new QPushButton(QStringLiteral("&speichern"));
+    cmdsave->setObjectName(QStringLiteral("cmdsave"));
     auto* cmdclose = new QPushButton(QStringLiteral("s&chließen"));
+    cmdclose->setObjectName(QStringLiteral("cmdclose"));
     auto* cmdhelp = new QPushButton(QStringLiteral("&Hilfe"));
+    cmdhelp->setObjectName(QStringLiteral("cmdhelp"));
     buttons->addWidget(cmdsave);
     buttons->addWidget(cmdclose);
     buttons->addStretch();
@@ -79,48 +138,20 @@ frmServiceTerm::frmServiceTerm(QWidget* parent) : Form<QWidget>(parent), m_timer
     connect(cmdsave, &QPushButton::clicked, this, &frmServiceTerm::cmdsave_Click);
     connect(cmdclose, &QPushButton::clicked, this, &frmServiceTerm::cmdclose_Click);
     connect(cmdhelp, &QPushButton::clicked, this, [this] { PressF1(this); });
-    connect(cmdadd, &QPushButton::clicked, this, &frmServiceTerm::cmdadd_Click);
-    connect(cmdremove, &QPushButton::clicked, this, &frmServiceTerm::cmdremove_Click);
-    connect(txtUrlaub, &QLineEdit::returnPressed, this, &frmServiceTerm::cmdadd_Click);
-    connect(&m_timer, &SecondTimer::tick, this, &frmServiceTerm::Timer1_Timer);
+    connectEntryLists();
 }
 
-QWidget* frmServiceTerm::buildEntryPart() {
-    auto* part = new QGroupBox(QStringLiteral("Ihre Dienstzeit"));
-    auto* form = new QFormLayout(part);
-    txtBeginn = new QLineEdit;
-    txtBeginn->setObjectName(QStringLiteral("txtBeginn"));
-    txtBeginn->setPlaceholderText(QStringLiteral("T.M.JJJJ"));
-    cboLand = new QComboBox;
-    cboLand->setObjectName(QStringLiteral("cboLand"));
-    for (const HolidayRegion& region : HolidayRegions())
-        cboLand->addItem(region.name, region.code);
-    lstUrlaub = new QListWidget;
-    lstUrlaub->setObjectName(QStringLiteral("lstUrlaub"));
-    txtUrlaub = new QLineEdit;
-    txtUrlaub->setObjectName(QStringLiteral("txtUrlaub"));
-    txtUrlaub->setPlaceholderText(QStringLiteral("T.M.JJJJ-T.M.JJJJ"));
-    // Room for a whole range, whatever the style's frame takes.
-    txtUrlaub->setMinimumWidth(LineEditSizeFor(txtUrlaub, QStringLiteral("00.00.0000-00.00.0000")).width());
-    cmdadd = new QPushButton(QStringLiteral("hin&zufügen"));
-    cmdremove = new QPushButton(QStringLiteral("ent&fernen"));
-    auto* leaveEntry = new QHBoxLayout;
-    leaveEntry->addWidget(txtUrlaub, 1);
-    leaveEntry->addWidget(cmdadd);
-    leaveEntry->addWidget(cmdremove);
-
-    form->addRow(QStringLiteral("&Dienstbeginn:"), txtBeginn);
-    form->addRow(QStringLiteral("&Bundesland:"), cboLand);
-    form->addRow(QStringLiteral("&Urlaub:"), lstUrlaub);
-    form->addRow(QString(), leaveEntry);
-    form->addRow(QString(), new QLabel(QStringLiteral("Feiertage nur eines Teils des Landes\n"
-                                                      "bitte als Urlaub eintragen.")));
-    return part;
+frmServiceTerm::~frmServiceTerm() {
+    RemoveCountDisplay(this);
+    // A box that loses the focus while the window goes would edit a term already gone.
+    for (QLineEdit* box : {txtBeginn, txtAnspruch})
+        box->disconnect(this);
 }
 
-QWidget* frmServiceTerm::buildStatePart() {
-    auto* part = new QGroupBox(QStringLiteral("Stand"));
-    auto* column = new QVBoxLayout(part);
+QWidget* frmServiceTerm::buildStateLine() {
+    auto* line = new QWidget;
+    auto* row = new QHBoxLayout(line);
+    row->setContentsMargins(0, 0, 0, 0);
     lblShare = new QLabel;
     lblShare->setObjectName(QStringLiteral("lblShare"));
     QFont large = lblShare->font();
@@ -131,22 +162,155 @@ QWidget* frmServiceTerm::buildStatePart() {
     barShare->setObjectName(QStringLiteral("barShare"));
     barShare->setRange(0, 1000);
     barShare->setTextVisible(false);
+    barShare->setAccessibleName(QStringLiteral("geschafft"));
     lblDutyDays = new QLabel;
     lblDutyDays->setObjectName(QStringLiteral("lblDutyDays"));
+    row->addWidget(lblShare);
+    row->addWidget(barShare, 1);
+    row->addWidget(lblDutyDays);
+    return line;
+}
+
+QWidget* frmServiceTerm::buildCalendarPage() {
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    m_tape = new TapeMeasure;
+    m_calendar = new CalendarView;
+    m_calendarArea = new QScrollArea;
+    m_calendarArea->setObjectName(QStringLiteral("calendarArea"));
+    m_calendarArea->setWidget(m_calendar);
+    m_calendarArea->setWidgetResizable(true);
+    m_calendarArea->setFocusProxy(m_calendar);
+    m_legend = new CalendarLegend;
+    chkName = new QCheckBox(QStringLiteral("mit &Namen"));
+    chkName->setObjectName(QStringLiteral("chkName"));
+    auto* cmdpicture = new QPushButton(QStringLiteral("Als B&ild speichern…"));
+    cmdpicture->setObjectName(QStringLiteral("cmdpicture"));
+    auto* cmdcalendar = new QPushButton(QStringLiteral("Kalender e&xportieren…"));
+    cmdcalendar->setObjectName(QStringLiteral("cmdcalendar"));
+    auto* exports = new QHBoxLayout;
+    exports->addWidget(new QLabel(QStringLiteral("Tage wählen, dann Kontextmenü oder U, F, D, T, Entf")), 1);
+    exports->addWidget(chkName);
+    exports->addWidget(cmdpicture);
+    exports->addWidget(cmdcalendar);
+    column->addWidget(m_tape);
+    column->addWidget(m_calendarArea, 1);
+    column->addWidget(m_legend);
+    column->addLayout(exports);
+    connect(m_calendar, &CalendarView::planRequested, this, &frmServiceTerm::plan);
+    connect(m_calendar, &CalendarView::currentChanged, this, [this](QDate day) {
+        const QRect cell = m_calendar->dayRect(day);
+        m_calendarArea->ensureVisible(cell.center().x(), cell.center().y(), cell.width(), cell.height());
+    });
+    connect(cmdpicture, &QPushButton::clicked, this, &frmServiceTerm::cmdpicture_Click);
+    connect(cmdcalendar, &QPushButton::clicked, this, &frmServiceTerm::cmdcalendar_Click);
+    return page;
+}
+
+QWidget* frmServiceTerm::buildEntriesPage() {
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    auto* form = new QFormLayout;
+    txtBeginn = new QLineEdit;
+    txtBeginn->setObjectName(QStringLiteral("txtBeginn"));
+    txtBeginn->setPlaceholderText(QStringLiteral("T.M.JJJJ"));
+    cboLand = new QComboBox;
+    cboLand->setObjectName(QStringLiteral("cboLand"));
+    for (const HolidayRegion& region : HolidayRegions())
+        cboLand->addItem(region.name, region.code);
+    txtAnspruch = new QLineEdit;
+    txtAnspruch->setObjectName(QStringLiteral("txtAnspruch"));
+    txtAnspruch->setPlaceholderText(QStringLiteral("Tage"));
+    txtAnspruch->setFixedWidth(LineEditSizeFor(txtAnspruch, QStringLiteral("Tage ")).width());
+    form->addRow(QStringLiteral("&Dienstbeginn:"), txtBeginn);
+    form->addRow(QStringLiteral("Bundes&land:"), cboLand);
+    form->addRow(QStringLiteral("Urlaubs&anspruch:"), txtAnspruch);
+    column->addLayout(form);
+
+    const QString dayOrRange = QStringLiteral("T.M.JJJJ oder T.M.JJJJ-T.M.JJJJ");
+    const QString widestRange = QStringLiteral("00.00.0000-00.00.0000");
+    m_leaveList = new EntryList(QStringLiteral("Urlaub"), dayOrRange, widestRange);
+    m_dutyList = new EntryList(QStringLiteral("Dienst"),
+                               QStringLiteral("T.M.JJJJ, T.M.JJJJ-T.M.JJJJ, T.M.JJJJ h:mm-T.M.JJJJ h:mm"),
+                               QStringLiteral("00.00.0000 00:00-00.00.0000 00:00"));
+    m_daysOffList = new EntryList(QStringLiteral("Dienstfrei"), dayOrRange, widestRange);
+    m_ownDatesList = new EntryList(QStringLiteral("Termin"), dayOrRange, widestRange,
+                                   QStringLiteral("Name, z. B. Gelöbnis"));
+    lblLeaveAccount = new QLabel;
+    lblLeaveAccount->setObjectName(QStringLiteral("lblLeaveAccount"));
+    lblNextLeave = new QLabel;
+    lblNextLeave->setObjectName(QStringLiteral("lblNextLeave"));
+    lblLeaveOutside = new QLabel;
+    lblLeaveOutside->setObjectName(QStringLiteral("lblLeaveOutside"));
+    lblLeaveOutside->setWordWrap(true);
+
+    const auto group = [](const QString& title, QWidget* list, std::initializer_list<QWidget*> lines = {}) {
+        auto* box = new QGroupBox(title);
+        auto* inner = new QVBoxLayout(box);
+        inner->addWidget(list);
+        for (QWidget* line : lines)
+            inner->addWidget(line);
+        return box;
+    };
+    auto* grid = new QGridLayout;
+    grid->addWidget(
+        group(QStringLiteral("&Urlaub"), m_leaveList, {lblLeaveAccount, lblNextLeave, lblLeaveOutside}), 0,
+        0);
+    grid->addWidget(group(QStringLiteral("Dienst außer der &Reihe"), m_dutyList), 0, 1);
+    grid->addWidget(group(QStringLiteral("Dienst&frei (nicht Urlaub)"), m_daysOffList), 1, 0);
+    grid->addWidget(group(QStringLiteral("&Termine"), m_ownDatesList), 1, 1);
+    column->addLayout(grid);
+    column->addWidget(new QLabel(QStringLiteral("Feiertage nur eines Teils des Landes bitte als Urlaub oder "
+                                                "dienstfrei eintragen.")));
+    column->addStretch();
+    connect(txtBeginn, &QLineEdit::editingFinished, this, &frmServiceTerm::termEdited);
+    connect(txtAnspruch, &QLineEdit::editingFinished, this, &frmServiceTerm::termEdited);
+    connect(cboLand, &QComboBox::currentIndexChanged, this, &frmServiceTerm::termEdited);
+    return page;
+}
+
+QWidget* frmServiceTerm::buildOverviewPage() {
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
     lblFreeDays = new QLabel;
     lblFreeDays->setObjectName(QStringLiteral("lblFreeDays"));
     lstFreeDays = new QListWidget;
     lstFreeDays->setObjectName(QStringLiteral("lstFreeDays"));
     lstMilestones = new QListWidget;
     lstMilestones->setObjectName(QStringLiteral("lstMilestones"));
-    column->addWidget(lblShare);
-    column->addWidget(barShare);
-    column->addWidget(lblDutyDays);
+    lblNextDate = new QLabel;
+    lblNextDate->setObjectName(QStringLiteral("lblNextDate"));
+    lblNextDate->setWordWrap(true); // an own date's name may be long
+    for (QListWidget* list : {lstFreeDays, lstMilestones}) {
+        // As wide as the longest entry, so that no name is cut.
+        list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
     column->addWidget(lblFreeDays);
     column->addWidget(lstFreeDays, 1);
-    column->addWidget(new QLabel(QStringLiteral("Meilensteine:")));
+    auto* milestones = new QLabel(QStringLiteral("&Meilensteine und Termine:"));
+    milestones->setBuddy(lstMilestones);
+    column->addWidget(milestones);
+    column->addWidget(lblNextDate);
     column->addWidget(lstMilestones, 1);
-    return part;
+    return page;
+}
+
+void frmServiceTerm::connectEntryLists() {
+    const auto wire = [this](EntryList* list, bool (frmServiceTerm::*add)(), auto remove) {
+        connect(list, &EntryList::addRequested, this, [this, add] { (this->*add)(); });
+        connect(list, &EntryList::removeRequested, this, [this, remove](int row) {
+            remove(m_term, row);
+            termEdited();
+        });
+    };
+    wire(m_leaveList, &frmServiceTerm::addLeave,
+         [](ServiceTerm& term, int row) { term.leave.removeAt(row); });
+    wire(m_dutyList, &frmServiceTerm::addDuty, [](ServiceTerm& term, int row) { term.duty.removeAt(row); });
+    wire(m_daysOffList, &frmServiceTerm::addDayOff,
+         [](ServiceTerm& term, int row) { term.daysOff.removeAt(row); });
+    wire(m_ownDatesList, &frmServiceTerm::addOwnDate,
+         [](ServiceTerm& term, int row) { term.ownDates.removeAt(row); });
 }
 
 int frmServiceTerm::helpTopic() const {
@@ -154,95 +318,286 @@ int frmServiceTerm::helpTopic() const {
 }
 
 void frmServiceTerm::Form_Load() {
+    m_term = Term;
     txtBeginn->setText(Term.start.isValid() ? DayText(Term.start) : QString());
+    cboLand->blockSignals(true);
     cboLand->setCurrentIndex(std::max(0, cboLand->findData(Term.region)));
-    showLeave(Term.leave);
-    Timer1_Timer();
-    // Sized for the texts it shows, so nothing is cut in any style.
-    resize(sizeHint().expandedTo(QSize(620, 400)));
-    CentreOnScreen(this);
-    m_timer.start();
-    txtBeginn->setFocus();
+    cboLand->blockSignals(false);
+    txtAnspruch->setText(Term.leaveEntitlement ? QString::number(*Term.leaveEntitlement) : QString());
+    termEdited();
+    std::optional<qint64> daysLeft;
+    try {
+        daysLeft = FreshCounterView().report.days;
+    } catch (const ProgramError&) {
+        // Without counts the tape waits for the counter's next second.
+    }
+    refresh(daysLeft);
+    m_calendar->setCurrent(CalendarDate(qint64(Date())));
+    m_calendar->setFocus();
+    resize(preferredSize());
+    PlaceBeside(this, FindForm<frmPGR>());
+    AddCountDisplay(this);
+    // Scrolled to today once the window has its size.
+    QTimer::singleShot(0, this, [this] {
+        const QRect cell = m_calendar->dayRect(m_calendar->current());
+        m_calendarArea->ensureVisible(cell.center().x(), cell.center().y(), cell.width(),
+                                      m_calendarArea->viewport()->height() / 3);
+    });
+}
+
+// Wide enough for a quarter of the calendar and for every entry, without scrolling,
+// where the screen allows; PlaceBeside shrinks it to the screen otherwise.
+QSize frmServiceTerm::preferredSize() const {
+    const int pages =
+        std::max(m_entriesPage->sizeHint().width(),
+                 m_calendar->sizeHint().width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    const int chrome = sizeHint().width() - m_tabs->currentWidget()->sizeHint().width();
+    return QSize(std::max(pages + chrome, sizeHint().width()), std::max(sizeHint().height(), 600));
+}
+
+void frmServiceTerm::Form_QueryUnload(bool& cancel) {
+    if (!holdsUnsavedChanges())
+        return;
+    switch (MsgBox(QStringLiteral("Änderungen speichern?"), MsgStyle::YesNoCancelQuestion)) {
+    case MsgYes:
+        cancel = !save();
+        break;
+    case MsgNo:
+        break;
+    default:
+        cancel = true;
+    }
 }
 
 void frmServiceTerm::Form_Unload() {
-    m_timer.stop();
+    RemoveCountDisplay(this);
 }
 
-void frmServiceTerm::Timer1_Timer() {
+void frmServiceTerm::showCount(const CountReport& report) {
+    refresh(report.days ? report.days : m_tape->daysLeft());
+}
+
+// The figures of what is entered at this second; the lists only when the day changed.
+void frmServiceTerm::refresh(std::optional<qint64> daysLeft) {
     const DateValue now = Now();
-    const std::optional<double> share = TermCalendar.shareDone(now);
+    const std::optional<double> share = m_preview.shareDone(now);
     lblShare->setText(share ? ShareDoneText(*share) : QStringLiteral("Dienstbeginn nicht eingetragen"));
     barShare->setValue(share ? int(*share * 1000) : 0);
-    lblDutyDays->setText(DutyDaysText(TermCalendar.dutyDaysLeft(now)));
+    lblDutyDays->setText(DutyDaysText(m_preview.dutyDaysLeft(now)));
+    m_tape->setDaysLeft(daysLeft);
+    m_calendar->setNow(now);
+    m_legend->setNow(now);
     const qint64 today = qint64(Date());
     if (today != m_listsDay)
         showDayLists(today);
 }
 
-// The free days ahead and the milestones change only with the day.
 void frmServiceTerm::showDayLists(qint64 today) {
     m_listsDay = today;
-    const QList<FreeDay> freeDays = TermCalendar.freeDaysFrom(today);
-    lblFreeDays->setText(freeDaysCaption(freeDays.size()));
+    const QList<FreeDay> ahead = m_preview.freeDaysFrom(today);
+    const bool hadAny = !m_preview.freeDaysFrom(m_preview.startDay().value_or(today)).isEmpty();
+    lblFreeDays->setText(freeDaysCaption(ahead.size(), hadAny));
     lstFreeDays->clear();
-    for (const FreeDay& freeDay : freeDays)
+    for (const FreeDay& freeDay : ahead)
         lstFreeDays->addItem(QStringLiteral("%1  %2").arg(dayCaption(freeDay.day), freeDay.name));
+
+    struct Dated {
+        qint64 first;
+        qint64 last;
+        QString name;
+    };
+    QList<Dated> dates;
+    for (const Milestone& milestone : m_preview.milestones())
+        dates.append({milestone.day, milestone.day, milestone.name});
+    for (const OwnDay& date : m_preview.ownDates())
+        dates.append({date.first, date.last, date.name});
+    std::stable_sort(dates.begin(), dates.end(),
+                     [](const Dated& a, const Dated& b) { return a.first < b.first; });
     lstMilestones->clear();
-    for (const Milestone& milestone : TermCalendar.milestones()) {
-        const QString when = milestone.day < today    ? QStringLiteral("✓ ")
-                             : milestone.day == today ? QStringLiteral("heute: ")
-                                                      : QString();
-        auto* item = new QListWidgetItem(
-            QStringLiteral("%1%2  %3").arg(when, milestone.name, dayCaption(milestone.day)));
-        if (milestone.day < today)
+    for (const Dated& date : dates) {
+        const QString when = date.last < today     ? QStringLiteral("✓ ")
+                             : date.first <= today ? QStringLiteral("heute: ")
+                                                   : QString();
+        const QString days = date.first == date.last ? dayCaption(date.first)
+                                                     : QStringLiteral("%1 – %2").arg(dayCaption(date.first),
+                                                                                     dayCaption(date.last));
+        auto* item = new QListWidgetItem(QStringLiteral("%1%2  %3").arg(when, date.name, days));
+        if (date.last < today)
             item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
         lstMilestones->addItem(item);
     }
+    showNextDate(today);
+    showLeaveLines(today);
 }
 
-void frmServiceTerm::showLeave(const QList<DayRange>& leave) {
-    m_leave = leave;
-    std::sort(m_leave.begin(), m_leave.end(),
-              [](const DayRange& a, const DayRange& b) { return a.first < b.first; });
-    lstUrlaub->clear();
-    for (const DayRange& period : m_leave)
-        lstUrlaub->addItem(DayRangeText(period));
+// The own date of today, or the next one ahead with its count.
+void frmServiceTerm::showNextDate(qint64 today) {
+    lblNextDate->clear();
+    for (const OwnDay& date : m_preview.ownDates()) {
+        if (date.first <= today && today <= date.last) {
+            lblNextDate->setText(QStringLiteral("heute: %1").arg(date.name));
+            return;
+        }
+        if (date.first > today) {
+            lblNextDate->setText(QStringLiteral("%1 %2").arg(date.name, inDays(date.first - today)));
+            return;
+        }
+    }
 }
 
-void frmServiceTerm::cmdadd_Click() {
-    if (addEnteredLeave())
-        txtUrlaub->setFocus();
+void frmServiceTerm::showLeaveLines(qint64 today) {
+    if (const std::optional<LeaveAccount> account = m_preview.leaveAccount()) {
+        const int left = account->entitled - account->planned;
+        lblLeaveAccount->setText(QStringLiteral("Urlaub: %1 von %2 verplant, %3")
+                                     .arg(account->planned)
+                                     .arg(leaveDays(account->entitled, true))
+                                     .arg(left >= 0 ? QStringLiteral("noch ") + leaveDays(left, false)
+                                                    : leaveDays(-left, false) + QStringLiteral(" zu viel")));
+        QPalette palette = this->palette();
+        if (left < 0)
+            palette.setColor(QPalette::WindowText,
+                             ReadableShade(QColor(200, 0, 0), palette.color(QPalette::Window), 4.5));
+        lblLeaveAccount->setPalette(palette);
+    }
+    lblLeaveAccount->setVisible(m_preview.leaveAccount().has_value());
+    const std::optional<qint64> next = m_preview.nextLeaveAfter(today);
+    lblNextLeave->setText(
+        next ? QStringLiteral("nächster Urlaub: %1 (%2)").arg(dayCaption(*next), inDays(*next - today))
+             : QString());
+    lblNextLeave->setVisible(next.has_value());
+    const QList<DayRange> outside = leaveOutside(m_term.leave, m_preview.startDay(), m_preview.endDay());
+    lblLeaveOutside->setText(outside.isEmpty() ? QString()
+                                               : QStringLiteral("außerhalb der Dienstzeit: ") +
+                                                     texts(outside).join(QStringLiteral(", ")));
+    lblLeaveOutside->setVisible(!outside.isEmpty());
 }
 
-// Takes the leave box's day or range into the list; an empty box adds nothing.
-bool frmServiceTerm::addEnteredLeave() {
-    const QString text = txtUrlaub->text().trimmed();
+void frmServiceTerm::showEntries() {
+    m_leaveList->showEntries(texts(m_term.leave));
+    m_dutyList->showEntries(dutyTexts(m_term.duty));
+    m_daysOffList->showEntries(texts(m_term.daysOff));
+    QStringList ownDates;
+    for (const OwnDate& date : m_term.ownDates)
+        ownDates.append(ownDateEntry(date));
+    m_ownDatesList->showEntries(ownDates);
+}
+
+// What is entered shows at once: the lists, the calendar and the figures.
+void frmServiceTerm::termEdited() {
+    showEntries();
+    m_preview.build(enteredTerm(), Settings);
+    const qint64 today = qint64(Date());
+    m_calendar->setCalendar(&m_preview, CalendarDate(std::min(m_preview.startDay().value_or(today), today)),
+                            CalendarDate(m_preview.endDay().value_or(today)));
+    m_listsDay = -1;
+    refresh(m_tape->daysLeft());
+}
+
+bool frmServiceTerm::refuse(const QString& message, QWidget* box) {
+    MsgBox(message, MsgStyle::Exclamation);
+    for (int tab = 0; tab < m_tabs->count(); ++tab)
+        if (m_tabs->widget(tab)->isAncestorOf(box))
+            m_tabs->setCurrentIndex(tab);
+    box->setFocus();
+    return false;
+}
+
+// Takes the box's day or range into the leave; an empty box adds nothing.
+bool frmServiceTerm::addLeave() {
+    const QString text = m_leaveList->enteredText();
     if (text.isEmpty())
         return true;
     const QStringList ends = text.split(QLatin1Char('-'));
     if (ends.size() > 2 ||
         !std::all_of(ends.begin(), ends.end(), [](const QString& end) { return ReadDay(end); }))
-        return refuse(QStringLiteral("Datum ungültig!"), txtUrlaub);
-    const std::optional<DayRange> period = ReadDayRange(text);
-    if (!period)
-        return refuse(QStringLiteral("Der Urlaub endet vor seinem ersten Tag!"), txtUrlaub);
-    QList<DayRange> leave = m_leave;
-    if (!leave.contains(*period))
-        leave.append(*period);
-    showLeave(leave);
-    txtUrlaub->clear();
+        return refuse(invalidDate, m_leaveList->entryBox());
+    const std::optional<DayRange> range = ReadDayRange(text);
+    if (!range)
+        return refuse(QStringLiteral("Der Urlaub endet vor seinem ersten Tag!"), m_leaveList->entryBox());
+    AddLeave(m_term, *range);
+    m_leaveList->clearEntry();
+    termEdited();
     return true;
 }
 
-void frmServiceTerm::cmdremove_Click() {
-    const int row = lstUrlaub->currentRow();
-    if (row < 0 || row >= m_leave.size())
-        return;
-    QList<DayRange> leave = m_leave;
-    leave.removeAt(row);
-    showLeave(leave);
-    lstUrlaub->setCurrentRow(std::min(row, int(m_leave.size()) - 1));
+bool frmServiceTerm::addDuty() {
+    const QString text = m_dutyList->enteredText();
+    if (text.isEmpty())
+        return true;
+    const DutyEntryReading reading = ReadDutyEntry(text);
+    if (!reading.entry)
+        return refuse(reading.problem == DutyEntryProblem::EndsBeforeStart
+                          ? QStringLiteral("Der Dienst endet vor seinem Beginn!")
+                          : invalidDate,
+                      m_dutyList->entryBox());
+    AddDuty(m_term, *reading.entry);
+    m_dutyList->clearEntry();
+    termEdited();
+    return true;
+}
+
+bool frmServiceTerm::addDayOff() {
+    const QString text = m_daysOffList->enteredText();
+    if (text.isEmpty())
+        return true;
+    const QStringList ends = text.split(QLatin1Char('-'));
+    if (ends.size() > 2 ||
+        !std::all_of(ends.begin(), ends.end(), [](const QString& end) { return ReadDay(end); }))
+        return refuse(invalidDate, m_daysOffList->entryBox());
+    const std::optional<DayRange> range = ReadDayRange(text);
+    if (!range)
+        return refuse(QStringLiteral("Die dienstfreie Zeit endet vor ihrem ersten Tag!"),
+                      m_daysOffList->entryBox());
+    AddDaysOff(m_term, *range);
+    m_daysOffList->clearEntry();
+    termEdited();
+    return true;
+}
+
+bool frmServiceTerm::addOwnDate() {
+    if (!m_ownDatesList->holdsTyping())
+        return true;
+    const QString text = m_ownDatesList->enteredText();
+    const QStringList ends = text.split(QLatin1Char('-'));
+    if (ends.size() > 2 ||
+        !std::all_of(ends.begin(), ends.end(), [](const QString& end) { return ReadDay(end); }))
+        return refuse(invalidDate, m_ownDatesList->entryBox());
+    const std::optional<DayRange> range = ReadDayRange(text);
+    if (!range)
+        return refuse(QStringLiteral("Der Termin endet vor seinem ersten Tag!"), m_ownDatesList->entryBox());
+    if (m_ownDatesList->enteredName().isEmpty())
+        return refuse(QStringLiteral("Bitte geben Sie dem Termin einen Namen!"), m_ownDatesList->nameBox());
+    AddOwnDate(m_term, {*range, m_ownDatesList->enteredName()});
+    m_ownDatesList->clearEntry();
+    termEdited();
+    return true;
+}
+
+// Planning on the calendar: the days chosen become leave, days off, duty or an own date, or are cleared.
+void frmServiceTerm::plan(PlanAction action, const DayRange& days) {
+    switch (action) {
+    case PlanAction::Leave:
+        AddLeave(m_term, days);
+        break;
+    case PlanAction::DayOff:
+        AddDaysOff(m_term, days);
+        break;
+    case PlanAction::Duty:
+        AddDuty(m_term, {days.first, days.last, {}, {}});
+        break;
+    case PlanAction::OwnDate: {
+        const std::optional<QString> name =
+            InputBox(QStringLiteral("Name des Termins am %1:").arg(DayRangeText(days)));
+        if (!name || name->trimmed().isEmpty())
+            return;
+        AddOwnDate(m_term, {days, name->trimmed()});
+        break;
+    }
+    case PlanAction::Clear:
+        ClearDays(m_term, days);
+        break;
+    }
+    termEdited();
 }
 
 bool frmServiceTerm::enteredStartPasses() {
@@ -251,36 +606,97 @@ bool frmServiceTerm::enteredStartPasses() {
         return true;
     const std::optional<QDate> start = ReadDay(text);
     if (!start)
-        return refuse(QStringLiteral("Datum ungültig!"), txtBeginn);
-    const std::optional<QDate> end = endOfServiceDay();
-    if (end && *start > *end)
+        return refuse(invalidDate, txtBeginn);
+    if (IsDate(Settings.Pgr) && *start > CalendarDate(qint64(CDate(Settings.Pgr))))
         return refuse(QStringLiteral("Der Dienstbeginn liegt nach dem Pilgrast!"), txtBeginn);
     return true;
 }
 
+bool frmServiceTerm::enteredEntitlementPasses() {
+    const QString text = txtAnspruch->text().trimmed();
+    if (text.isEmpty() || ReadLeaveEntitlement(text))
+        return true;
+    return refuse(QStringLiteral("Der Urlaubsanspruch ist eine ganze Zahl von 0 bis 999!"), txtAnspruch);
+}
+
+// What is typed in the boxes and not yet added is taken with the save.
+bool frmServiceTerm::typedEntriesTaken() {
+    return addLeave() && addDuty() && addDayOff() && addOwnDate();
+}
+
 ServiceTerm frmServiceTerm::enteredTerm() const {
-    ServiceTerm term;
+    ServiceTerm term = m_term;
     term.start = ReadDay(txtBeginn->text()).value_or(QDate());
     term.region = cboLand->currentData().toString();
-    term.leave = m_leave;
+    term.leaveEntitlement = ReadLeaveEntitlement(txtAnspruch->text());
     return term;
 }
 
+bool frmServiceTerm::holdsUnsavedChanges() const {
+    const bool typing = m_leaveList->holdsTyping() || m_dutyList->holdsTyping() ||
+                        m_daysOffList->holdsTyping() || m_ownDatesList->holdsTyping();
+    const bool startChanged =
+        txtBeginn->text().trimmed() != (Term.start.isValid() ? DayText(Term.start) : QString());
+    const bool entitlementChanged =
+        txtAnspruch->text().trimmed() !=
+        (Term.leaveEntitlement ? QString::number(*Term.leaveEntitlement) : QString());
+    return typing || startChanged || entitlementChanged || enteredTerm() != Term;
+}
+
 void frmServiceTerm::cmdsave_Click() {
-    if (!enteredStartPasses() || !addEnteredLeave())
-        return;
+    save();
+}
+
+bool frmServiceTerm::save() {
+    if (!enteredStartPasses() || !enteredEntitlementPasses() || !typedEntriesTaken())
+        return false;
+    // Leave and days off are kept joined where they overlap or touch.
+    ServiceTerm term = enteredTerm();
+    term.leave = MergedRanges(term.leave);
+    term.daysOff = MergedRanges(term.daysOff);
     try {
-        WriteServiceTerm(enteredTerm());
+        WriteServiceTerm(term);
     } catch (const ProgramError& error) {
         ReportError(error.description(), QStringLiteral("#26"));
-        return;
+        return false;
     }
+    m_term = Term;
     RebuildTermCalendar();
     OffDutyShown = False; // counts that stand off duty are worked out anew at the next tick
-    m_listsDay = -1;
-    Timer1_Timer();
+    termEdited();
+    return true;
 }
 
 void frmServiceTerm::cmdclose_Click() {
     UnloadForm(this);
+}
+
+void frmServiceTerm::cmdpicture_Click() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Als Bild speichern"),
+                                                      QDir(folder).filePath(QStringLiteral("dienstzeit.png")),
+                                                      QStringLiteral("PNG-Bilder (*.png)"));
+    if (path.isEmpty())
+        return;
+    try {
+        PictureContent content = PictureContentNow(chkName->isChecked());
+        content.daysLeft = m_tape->daysLeft();
+        WriteTermPicture(path, TermPicture(m_preview, content, Now()));
+    } catch (const ProgramError& error) {
+        MsgBox(error.description(), MsgStyle::Exclamation);
+    }
+}
+
+void frmServiceTerm::cmdcalendar_Click() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Kalender exportieren"),
+                                                      QDir(folder).filePath(QStringLiteral("dienstzeit.ics")),
+                                                      QStringLiteral("iCalendar-Dateien (*.ics)"));
+    if (path.isEmpty())
+        return;
+    try {
+        WriteCalendarFile(path, m_preview);
+    } catch (const ProgramError& error) {
+        MsgBox(error.description(), MsgStyle::Exclamation);
+    }
 }

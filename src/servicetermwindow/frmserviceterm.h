@@ -4,63 +4,106 @@
 
 #pragma once
 
-#include "services/secondtimer.h"
-#include "serviceterm/serviceterm.h"
+#include "services/countdisplay.h"
+#include "serviceterm/servicecalendar.h"
+#include "termcalendar/calendarview.h"
 #include "widgets/forms.h"
 
 #include <QWidget>
 
+class CalendarLegend;
+class EntryList;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
-class QPushButton;
+class QScrollArea;
+class QTabWidget;
+class TapeMeasure;
 
-// The "Dienstzeit" window: the start of service, the state whose holidays are free
-// and the leave, with how much is done, the duty days and free days left and the
-// milestones, refreshed every second. It stands beside the main window, which goes on counting.
-class frmServiceTerm : public Form<QWidget> {
+// The "Dienstzeit" window: the calendar of the service with the tape measure, the entries
+// of the term (the start of service, the state whose holidays are free, leave, duty outside
+// the usual week, days off, the leave entitlement, own dates) and the overview of free days,
+// milestones and dates. It follows the counter's second; what is entered shows at once and
+// counts from "speichern". It stands beside the main window, which goes on counting.
+class frmServiceTerm : public Form<QWidget>, public CountDisplay {
     Q_OBJECT
 public:
     explicit frmServiceTerm(QWidget* parent = nullptr);
+    ~frmServiceTerm() override;
 
     void Form_Load() override;
+    void Form_QueryUnload(bool& cancel) override;
     void Form_Unload() override;
+    // The counter's second: the figures, the tape and the calendar follow.
+    void showCount(const CountReport& report) override;
 
 public slots:
-    void Timer1_Timer();
-    void cmdadd_Click();
-    void cmdremove_Click();
     void cmdsave_Click();
     void cmdclose_Click();
+    void cmdpicture_Click();
+    void cmdcalendar_Click();
 
 protected:
     int helpTopic() const override;
     void escapePressed() override { cmdclose_Click(); }
 
 private:
-    QWidget* buildEntryPart();
-    QWidget* buildStatePart();
-    bool addEnteredLeave();
-    bool enteredStartPasses();
-    ServiceTerm enteredTerm() const;
-    void showLeave(const QList<DayRange>& leave);
-    void showDayLists(qint64 today);
+    QWidget* buildCalendarPage();
+    QWidget* buildEntriesPage();
+    QWidget* buildOverviewPage();
+    QWidget* buildStateLine();
+    void connectEntryLists();
+    QSize preferredSize() const;
 
-    QLineEdit* txtBeginn;
-    QComboBox* cboLand;
-    QListWidget* lstUrlaub;
-    QLineEdit* txtUrlaub;
-    QPushButton* cmdadd;
-    QPushButton* cmdremove;
+    bool save();
+    bool enteredStartPasses();
+    bool enteredEntitlementPasses();
+    bool typedEntriesTaken();
+    bool refuse(const QString& message, QWidget* box);
+    ServiceTerm enteredTerm() const;
+    bool holdsUnsavedChanges() const;
+
+    bool addLeave();
+    bool addDuty();
+    bool addDayOff();
+    bool addOwnDate();
+    void plan(PlanAction action, const DayRange& days);
+    void termEdited();
+    void showEntries();
+    void refresh(std::optional<qint64> daysLeft);
+    void showDayLists(qint64 today);
+    void showLeaveLines(qint64 today);
+    void showNextDate(qint64 today);
+
+    QTabWidget* m_tabs;
+    QWidget* m_entriesPage;
     QLabel* lblShare;
     QProgressBar* barShare;
     QLabel* lblDutyDays;
+    CalendarView* m_calendar;
+    QScrollArea* m_calendarArea;
+    CalendarLegend* m_legend;
+    TapeMeasure* m_tape;
+    QCheckBox* chkName;
+    QLineEdit* txtBeginn;
+    QComboBox* cboLand;
+    QLineEdit* txtAnspruch;
+    EntryList* m_leaveList;
+    EntryList* m_dutyList;
+    EntryList* m_daysOffList;
+    EntryList* m_ownDatesList;
+    QLabel* lblLeaveAccount;
+    QLabel* lblNextLeave;
+    QLabel* lblLeaveOutside;
     QLabel* lblFreeDays;
     QListWidget* lstFreeDays;
     QListWidget* lstMilestones;
-    QList<DayRange> m_leave;
-    qint64 m_listsDay = -1; // the day the lists were last drawn for
-    SecondTimer m_timer;
+    QLabel* lblNextDate;
+
+    ServiceTerm m_term;        // the lists as entered, in the order of their days
+    ServiceCalendar m_preview; // the calendar of what is entered
+    qint64 m_listsDay = -1;    // the day the lists were last drawn for
 };

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 
 namespace {
@@ -69,14 +70,72 @@ void UnloadForm(QWidget* window) {
     window->close();
 }
 
-void CentreOnScreen(QWidget* window) {
+namespace {
+
+QRect freeArea(const QWidget* window) {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+// The frame the window system puts around the window: known once shown, else as the
+// style draws a title bar.
+QMargins frameOf(const QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    const QRect inner = window->geometry();
+    if (frame != inner)
+        return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                frame.bottom() - inner.bottom()};
+    const int titleBar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+    return {0, titleBar, 0, 0};
+}
+
+// Shrinks the window, frame and all, to the area where it is larger, as far as its minimum size allows.
+void shrinkInto(QWidget* window, const QRect& area, const QMargins& frame) {
+    const QSize room = area.size().shrunkBy(frame);
+    if (window->width() > room.width() || window->height() > room.height())
+        window->resize(window->size().boundedTo(room).expandedTo(window->minimumSize()));
+}
+
+// Moves the window's frame to the place given, pulled into the area where it would stand out,
+// the top left corner last, so that the title bar can always be reached.
+void moveFrameTo(QWidget* window, QPoint place, const QRect& area, const QMargins& frame) {
+    const QSize outer = window->size().grownBy(frame);
+    place.setX(std::max(area.left(), std::min(place.x(), area.right() + 1 - outer.width())));
+    place.setY(std::max(area.top(), std::min(place.y(), area.bottom() + 1 - outer.height())));
+    window->move(place);
+}
+
+} // namespace
+
+void CentreOnScreen(QWidget* window) {
+    const QRect area = freeArea(window);
+    if (area.isEmpty())
         return;
-    const QRect area = screen->geometry();
-    const QSize outer = window->frameGeometry().size();
-    window->move(area.x() + (area.width() - outer.width()) / 2,
-                 area.y() + (area.height() - outer.height()) / 2);
+    const QMargins frame = frameOf(window);
+    shrinkInto(window, area, frame);
+    const QSize outer = window->size().grownBy(frame);
+    moveFrameTo(
+        window,
+        {area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2},
+        area, frame);
+}
+
+void PlaceBeside(QWidget* window, const QWidget* neighbour) {
+    const QRect area = freeArea(window);
+    if (area.isEmpty() || !neighbour || !neighbour->isVisible()) {
+        CentreOnScreen(window);
+        return;
+    }
+    const QMargins frame = frameOf(window);
+    shrinkInto(window, area, frame);
+    const QSize outer = window->size().grownBy(frame);
+    const QRect beside = neighbour->frameGeometry();
+    if (beside.right() + 1 + outer.width() <= area.right() + 1)
+        moveFrameTo(window, {beside.right() + 1, beside.top()}, area, frame);
+    else if (beside.left() - outer.width() >= area.left())
+        moveFrameTo(window, {beside.left() - outer.width(), beside.top()}, area, frame);
+    else
+        CentreOnScreen(window);
 }
 
 void PressF1(QWidget* window) {

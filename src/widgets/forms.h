@@ -30,6 +30,8 @@ public:
     explicit Form(QWidget* parent = nullptr) : Base(parent) { this->setAttribute(Qt::WA_DeleteOnClose); }
 
     virtual void Form_Load() {}
+    // Asked before the window closes, by its button, Escape or its frame; setting cancel keeps it open.
+    virtual void Form_QueryUnload(bool& /*cancel*/) {}
     virtual void Form_Unload() {}
 
 protected:
@@ -52,6 +54,12 @@ protected:
 
     void closeEvent(QCloseEvent* event) override {
         if (!forms::IsUnloaded(this)) {
+            bool cancel = false;
+            Form_QueryUnload(cancel);
+            if (cancel) {
+                event->ignore();
+                return;
+            }
             forms::MarkUnloaded(this);
             Form_Unload();
         }
@@ -81,8 +89,13 @@ template <class F> F* FindForm() {
 // Unloads the window: its Form_Unload runs, then it closes and is deleted.
 void UnloadForm(QWidget* window);
 
-// Places the window, with its frame, in the middle of its screen.
+// Places the window, with its frame, in the middle of its screen's free area (without
+// panels). A window larger than that area shrinks as far as it can, and its top left
+// corner, with the title bar, always lies on the screen.
 void CentreOnScreen(QWidget* window);
+// Places the window beside another one, right of it where the screen has room, else
+// left of it, else in the middle; on the screen as CentreOnScreen keeps it.
+void PlaceBeside(QWidget* window, const QWidget* neighbour);
 
 // Hands a press of F1 to the window without waiting for it to be handled, as if
 // the user had pressed the key there.

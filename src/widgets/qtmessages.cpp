@@ -5,6 +5,7 @@
 #include "qtmessages.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -36,6 +37,10 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const QString& text, int style) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box->setDefaultButton(QMessageBox::Yes);
         box->setEscapeButton(QMessageBox::No);
+    } else if ((style & 0x0F) == 3) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box->setDefaultButton(QMessageBox::Yes);
+        box->setEscapeButton(QMessageBox::Cancel);
     } else {
         box->setStandardButtons(QMessageBox::Ok);
     }
@@ -49,9 +54,18 @@ int QtMessageService::show(const QString& text, int style) {
         return MsgYes;
     case QMessageBox::No:
         return MsgNo;
+    case QMessageBox::Cancel:
+        return MsgCancel;
     default:
         return MsgOk;
     }
+}
+
+std::optional<QString> QtMessageService::input(const QString& prompt) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), QStringLiteral("Pilgrast"),
+                                               prompt, QLineEdit::Normal, QString(), &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
 }
 
 bool InstallGermanTranslation() {

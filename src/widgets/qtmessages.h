@@ -13,6 +13,7 @@
 class QtMessageService : public MessageService {
 public:
     int show(const QString& text, int style) override;
+    std::optional<QString> input(const QString& prompt) override;
 };
 
 // A message box for the text and style, ready to be shown.

@@ -2,17 +2,24 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+// The "Dienstzeit" window as a user drives it: opened from the main window's menu, read,
+// typed into, saved with the button or the keys, closed and opened again.
 #include "helpwindow/help.h"
 #include "mainwindow/frmpgr.h"
 #include "servicetermwindow/frmserviceterm.h"
 #include "settings/fixedtext.h"
 #include "support/fakes.h"
+#include "termcalendar/calendarview.h"
+#include "termcalendar/tapemeasure.h"
+#include "widgets/labelstyle.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QtTest>
 
 namespace {
@@ -22,26 +29,62 @@ frmPGR* startMainWindow(TestWorld& world, const QString& instant) {
     SettingsRecord record = SampleSettings();
     SetText(&SettingsRecord::Pgr, record, QStringLiteral("30.06.2027"));
     WriteSettingsFile(record);
-    return ShowForm<frmPGR>();
+    frmPGR* window = ShowForm<frmPGR>();
+    window->Timer1_Timer();
+    return window;
 }
 
-QLineEdit* box(QWidget* window, const char* name) {
-    return window->findChild<QLineEdit*>(QString::fromLatin1(name));
+// "Konfigurieren → Dienstzeit…" in the main window.
+frmServiceTerm* openFromMenu(frmPGR* main) {
+    main->findChild<QAction*>(QStringLiteral("menuservice"))->trigger();
+    frmServiceTerm* window = FindForm<frmServiceTerm>();
+    if (window && !QTest::qWaitForWindowActive(window))
+        qWarning("the Dienstzeit window did not become active");
+    return window;
 }
 
-QListWidget* list(QWidget* window, const char* name) {
-    return window->findChild<QListWidget*>(QString::fromLatin1(name));
+template <class T = QLineEdit> T* child(QWidget* window, const char* name) {
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    Q_ASSERT(found);
+    return found;
 }
 
-QStringList entries(QListWidget* list) {
+void showTab(QWidget* window, const QString& title) {
+    auto* tabs = child<QTabWidget>(window, "tabs");
+    for (int tab = 0; tab < tabs->count(); ++tab)
+        if (tabs->tabText(tab).remove(QLatin1Char('&')) == title)
+            tabs->setCurrentIndex(tab);
+}
+
+// Types into the box and presses Enter there.
+void typeAndEnter(QWidget* window, const char* box, const QString& text) {
+    QLineEdit* line = child(window, box);
+    line->setFocus();
+    QTest::keyClicks(line, text);
+    QTest::keyClick(line, Qt::Key_Return);
+}
+
+void type(QWidget* window, const char* box, const QString& text) {
+    QLineEdit* line = child(window, box);
+    line->selectAll();
+    QTest::keyClicks(line, text);
+    emit line->editingFinished();
+}
+
+void press(QWidget* window, const char* button) {
+    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
+}
+
+QStringList entries(QWidget* window, const char* list) {
     QStringList texts;
-    for (int row = 0; row < list->count(); ++row)
-        texts << list->item(row)->text();
+    auto* widget = child<QListWidget>(window, list);
+    for (int row = 0; row < widget->count(); ++row)
+        texts << widget->item(row)->text();
     return texts;
 }
 
 void chooseRegion(QWidget* window, const QString& code) {
-    auto* regions = window->findChild<QComboBox*>(QStringLiteral("cboLand"));
+    auto* regions = child<QComboBox>(window, "cboLand");
     regions->setCurrentIndex(regions->findData(code));
 }
 
@@ -50,115 +93,340 @@ QByteArray serviceFile() {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+const QStringList everyPart{"Beginn=1.10.2026",
+                            "Bundesland=BY",
+                            "Urlaub=21.12.2026-1.1.2027, 15.3.2027",
+                            "Dienst=12.6.2027 7:00-13.6.2027 7:00, 10.5.2027-14.5.2027",
+                            "Dienstfrei=2.4.2027",
+                            "Urlaubsanspruch=24",
+                            "",
+                            "[Termine]",
+                            "12.3.2027=Gelöbnis",
+                            "5.5.2027-7.5.2027=Übung Wildflecken"};
+
 } // namespace
 
 class ServiceTermWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    // Opened from the menu it shows what the file holds; saved unchanged, the file stays as it was.
+    void opensWithTheSavedTerm() {
+        TestWorld world;
+        WriteServiceFile(everyPart);
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2027-03-01 10:00:00")));
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(child<QTabWidget>(window, "tabs")->currentIndex(), 0); // the calendar first
+        QCOMPARE(window->focusWidget(), child<CalendarView>(window, "calendarView"));
+        QCOMPARE(child<CalendarView>(window, "calendarView")->current(), QDate(2027, 3, 1));
+        QCOMPARE(child(window, "txtBeginn")->text(), QStringLiteral("1.10.2026"));
+        QCOMPARE(child<QComboBox>(window, "cboLand")->currentData().toString(), QStringLiteral("BY"));
+        QCOMPARE(child(window, "txtAnspruch")->text(), QStringLiteral("24"));
+        QCOMPARE(entries(window, "lstUrlaub"), (QStringList{"21.12.2026-1.1.2027", "15.3.2027"}));
+        QCOMPARE(entries(window, "lstDienst"), // in the order of the file
+                 (QStringList{"12.6.2027 7:00-13.6.2027 7:00", "10.5.2027-14.5.2027"}));
+        QCOMPARE(entries(window, "lstDienstfrei"), QStringList{"2.4.2027"});
+        QCOMPARE(entries(window, "lstTermin"),
+                 (QStringList{"12.3.2027  Gelöbnis", "5.5.2027-7.5.2027  Übung Wildflecken"}));
+        QCOMPARE(LabelText(window, "lblShare"),
+                 QStringLiteral("55,4 % geschafft")); // 55,48: never rounded up
+        QCOMPARE(LabelText(window, "lblDutyDays"), QStringLiteral("noch 82 Diensttage"));
+        QCOMPARE(LabelText(window, "lblLeaveAccount"),
+                 QStringLiteral("Urlaub: 9 von 24 Tagen verplant, noch 15 Tage"));
+        QCOMPARE(LabelText(window, "lblNextLeave"),
+                 QStringLiteral("nächster Urlaub: Mo. 15.03.2027 (in 14 Tagen)"));
+        QCOMPARE(LabelText(window, "lblNextDate"), QStringLiteral("Gelöbnis in 11 Tagen"));
+        QCOMPARE(child<TapeMeasure>(window, "tapeMeasure")->daysLeft(), std::optional<qint64>(121));
+        QVERIFY(entries(window, "lstMilestones").contains(QStringLiteral("Gelöbnis  Fr. 12.03.2027")));
+        QVERIFY(entries(window, "lstMilestones")
+                    .contains(QStringLiteral("Übung Wildflecken  Mi. 05.05.2027 – Fr. 07.05.2027")));
+
+        const QByteArray before = serviceFile();
+        press(window, "cmdsave");
+        QCOMPARE(serviceFile(), before);
+        QVERIFY(world.messages.shown.isEmpty());
+    }
+
+    // Each check shows its message, puts the focus into the box to mend and saves nothing.
     void checks_data() {
-        QTest::addColumn<QString>("start");
-        QTest::addColumn<QString>("leave");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("focus");
-        QTest::newRow("start not a date") << "32.1.2027"
-                                          << ""
-                                          << "Datum ungültig!"
-                                          << "txtBeginn";
-        QTest::newRow("start after the end of service") << "1.7.2027"
-                                                        << ""
-                                                        << "Der Dienstbeginn liegt nach dem Pilgrast!"
-                                                        << "txtBeginn";
-        QTest::newRow("leave not a date") << "1.10.2026"
+        QTest::newRow("start not a date") << "txtBeginn"
+                                          << "32.1.2027"
+                                          << "Datum ungültig!";
+        QTest::newRow("start after the end of service") << "txtBeginn"
+                                                        << "1.7.2027"
+                                                        << "Der Dienstbeginn liegt nach dem Pilgrast!";
+        QTest::newRow("entitlement not a number") << "txtAnspruch"
+                                                  << "viel"
+                                                  << "Der Urlaubsanspruch ist eine ganze Zahl von 0 bis 999!";
+        QTest::newRow("entitlement too large") << "txtAnspruch"
+                                               << "1000"
+                                               << "Der Urlaubsanspruch ist eine ganze Zahl von 0 bis 999!";
+        QTest::newRow("leave not a date") << "txtUrlaub"
                                           << "Ostern"
-                                          << "Datum ungültig!"
-                                          << "txtUrlaub";
-        QTest::newRow("leave ends before it starts") << "1.10.2026"
+                                          << "Datum ungültig!";
+        QTest::newRow("leave ends before it starts") << "txtUrlaub"
                                                      << "10.5.2027-3.5.2027"
-                                                     << "Der Urlaub endet vor seinem ersten Tag!"
-                                                     << "txtUrlaub";
+                                                     << "Der Urlaub endet vor seinem ersten Tag!";
+        QTest::newRow("duty not a date") << "txtDienst"
+                                         << "12.6.2027 25:00-13.6.2027 7:00"
+                                         << "Datum ungültig!";
+        QTest::newRow("duty ends before it starts") << "txtDienst"
+                                                    << "13.6.2027 7:00-12.6.2027 7:00"
+                                                    << "Der Dienst endet vor seinem Beginn!";
+        QTest::newRow("duty ends when it starts") << "txtDienst"
+                                                  << "13.6.2027 7:00-13.6.2027 7:00"
+                                                  << "Der Dienst endet vor seinem Beginn!";
+        QTest::newRow("day off ends before it starts") << "txtDienstfrei"
+                                                       << "2.4.2027-1.4.2027"
+                                                       << "Die dienstfreie Zeit endet vor ihrem ersten Tag!";
+        QTest::newRow("own date not a date") << "txtTermin"
+                                             << "31.2.2027"
+                                             << "Datum ungültig!";
+        QTest::newRow("own date ends before it starts") << "txtTermin"
+                                                        << "5.5.2027-4.5.2027"
+                                                        << "Der Termin endet vor seinem ersten Tag!";
+        QTest::newRow("own date without a name") << "txtTermin"
+                                                 << "12.3.2027"
+                                                 << "Bitte geben Sie dem Termin einen Namen!";
     }
     void checks() {
-        QFETCH(QString, start);
-        QFETCH(QString, leave);
+        QFETCH(QString, box);
+        QFETCH(QString, text);
         QFETCH(QString, message);
-        QFETCH(QString, focus);
         TestWorld world;
-        startMainWindow(world, QStringLiteral("2026-12-09 10:00:00"));
-        frmServiceTerm* window = ShowForm<frmServiceTerm>();
-        box(window, "txtBeginn")->setText(start);
-        box(window, "txtUrlaub")->setText(leave);
-        window->cmdsave_Click();
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2026-12-09 10:00:00")));
+        showTab(window, QStringLiteral("Eintragungen"));
+        type(window, qPrintable(box), text);
+        showTab(window, QStringLiteral("Kalender"));
+        press(window, "cmdsave");
         QCOMPARE(world.messages.texts(), QStringList{message});
         QCOMPARE(world.messages.shown[0].style, 48);
-        QCOMPARE(window->focusWidget(), box(window, qPrintable(focus)));
+        const QString focus = message.contains(QStringLiteral("Namen")) ? box + QStringLiteral("Name") : box;
+        QCOMPARE(window->focusWidget()->objectName(), focus);
+        QCOMPARE(child<QTabWidget>(window, "tabs")->currentIndex(), 1); // the box is shown
         QVERIFY(!QFile::exists(QStringLiteral("pilgrast.ini")));
     }
 
-    // A saved state applies at the next tick: the holiday's counts stand at Friday's start of duty.
+    // What is typed and saved applies at the next tick: the holiday's counts stand at Friday's start.
     void saveAppliesAtTheNextTick() {
         TestWorld world;
         frmPGR* main = startMainWindow(world, QStringLiteral("2027-05-06 12:00:00"));
-        main->Timer1_Timer();
         QCOMPARE(ShownCounts(main), PlainCountsAt(world.clock, QStringLiteral("2027-05-06 12:00:00")));
-
-        frmServiceTerm* window = ShowForm<frmServiceTerm>();
+        frmServiceTerm* window = openFromMenu(main);
         QCOMPARE(LabelText(window, "lblShare"), QStringLiteral("Dienstbeginn nicht eingetragen"));
-        box(window, "txtBeginn")->setText(QStringLiteral("1.10.2026"));
+        showTab(window, QStringLiteral("Eintragungen"));
+        type(window, "txtBeginn", QStringLiteral("1.10.2026"));
         chooseRegion(window, QStringLiteral("BY"));
-        box(window, "txtUrlaub")->setText(QStringLiteral("10.5.2027-14.5.2027"));
-        window->cmdsave_Click();
-        QVERIFY(world.messages.shown.isEmpty());
-        QVERIFY(serviceFile().contains("Beginn=1.10.2026\nBundesland=BY\nUrlaub=10.5.2027-14.5.2027\n"));
-        QCOMPARE(entries(list(window, "lstUrlaub")), QStringList{"10.5.2027-14.5.2027"});
-        QCOMPARE(LabelText(window, "lblShare"), QStringLiteral("79,7 % geschafft"));
-        QCOMPARE(window->findChild<QProgressBar*>(QStringLiteral("barShare"))->value(), 797);
+        typeAndEnter(window, "txtUrlaub", QStringLiteral("10.5.2027-14.5.2027"));
+        QCOMPARE(child(window, "txtUrlaub")->text(), QString());
+        QCOMPARE(LabelText(window, "lblShare"),
+                 QStringLiteral("79,7 % geschafft")); // shown before it is saved
+        QCOMPARE(child<QProgressBar>(window, "barShare")->value(), 797);
         QCOMPARE(LabelText(window, "lblDutyDays"), QStringLiteral("noch 32 Diensttage"));
         QCOMPARE(LabelText(window, "lblFreeDays"), QStringLiteral("noch 8 freie Tage:"));
+        TickMainWindowAt(world, QStringLiteral("2027-05-06 12:00:01"));
+        QCOMPARE(ShownCounts(main),
+                 PlainCountsAt(world.clock, QStringLiteral("2027-05-06 12:00:01"))); // not yet
 
-        world.clock.set(QStringLiteral("2027-05-06 12:00:01"));
-        main->Timer1_Timer();
+        QTest::keyClick(child(window, "txtBeginn"), Qt::Key_S, Qt::AltModifier); // Alt+S: speichern
+        // The button is animated: it clicks when it comes up again.
+        QTRY_COMPARE(
+            serviceFile(),
+            QByteArray("[Dienstzeit]\nBeginn=1.10.2026\nBundesland=BY\nUrlaub=10.5.2027-14.5.2027\n"));
+        QVERIFY(world.messages.shown.isEmpty());
+        TickMainWindowAt(world, QStringLiteral("2027-05-06 12:00:02"));
         QCOMPARE(ShownCounts(main), PlainCountsAt(world.clock, QStringLiteral("2027-05-07 07:00:00")));
         QVERIFY(FindForm<frmPGR>()); // counting on beside it
+
+        // Opened again, it shows what was saved.
+        window->close();
+        window = openFromMenu(main);
+        QCOMPARE(child(window, "txtBeginn")->text(), QStringLiteral("1.10.2026"));
+        QCOMPARE(entries(window, "lstUrlaub"), QStringList{"10.5.2027-14.5.2027"});
     }
 
+    // Leave that overlaps joins, a day twice counts once; the list shows what is stored.
     void leaveList() {
         TestWorld world;
-        startMainWindow(world, QStringLiteral("2026-12-09 10:00:00"));
-        frmServiceTerm* window = ShowForm<frmServiceTerm>();
-        for (const char* leave : {"15.3.2027", "1.3.2027-5.3.2027", "15.3.2027", ""}) {
-            box(window, "txtUrlaub")->setText(QString::fromLatin1(leave));
-            window->cmdadd_Click();
-        }
-        QCOMPARE(entries(list(window, "lstUrlaub")), (QStringList{"1.3.2027-5.3.2027", "15.3.2027"}));
-        QCOMPARE(box(window, "txtUrlaub")->text(), QString());
-        list(window, "lstUrlaub")->setCurrentRow(0);
-        window->cmdremove_Click();
-        QCOMPARE(entries(list(window, "lstUrlaub")), QStringList{"15.3.2027"});
-        window->cmdremove_Click(); // the remaining entry is now the current one
-        QCOMPARE(entries(list(window, "lstUrlaub")), QStringList());
+        WriteServiceFile({"Beginn=1.10.2026"});
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2026-12-09 10:00:00")));
+        showTab(window, QStringLiteral("Eintragungen"));
+        for (const char* leave :
+             {"15.3.2027", "1.3.2027-5.3.2027", "15.3.2027", "3.3.2027-8.3.2027", "2.3.2027", ""})
+            typeAndEnter(window, "txtUrlaub", QString::fromLatin1(leave));
+        QCOMPARE(entries(window, "lstUrlaub"), (QStringList{"1.3.2027-8.3.2027", "15.3.2027"}));
+        QVERIFY(!LabelText(window, "lblLeaveOutside").contains(QStringLiteral("2027")));
+        typeAndEnter(window, "txtUrlaub", QStringLiteral("28.9.2026-2.10.2026"));
+        QCOMPARE(LabelText(window, "lblLeaveOutside"),
+                 QStringLiteral("außerhalb der Dienstzeit: 28.9.2026-30.9.2026"));
+        child<QListWidget>(window, "lstUrlaub")->setCurrentRow(0);
+        press(window, "cmdremoveUrlaub");
+        QCOMPARE(entries(window, "lstUrlaub"), (QStringList{"1.3.2027-8.3.2027", "15.3.2027"}));
+        press(window, "cmdremoveUrlaub"); // the next entry is now the current one
+        QCOMPARE(entries(window, "lstUrlaub"), QStringList{"15.3.2027"});
         QVERIFY(world.messages.shown.isEmpty());
+        press(window, "cmdsave");
+        QVERIFY(serviceFile().contains("Urlaub=15.3.2027\n"));
     }
 
-    void milestonesMarkedWhenPassed() {
+    // The leave account: what is planned against the entitlement, too much in the warning colour.
+    void leaveAccount_data() {
+        QTest::addColumn<QString>("entitlement");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("warning");
+        QTest::newRow("some left") << "24"
+                                   << "Urlaub: 17 von 24 Tagen verplant, noch 7 Tage" << false;
+        QTest::newRow("all planned") << "17"
+                                     << "Urlaub: 17 von 17 Tagen verplant, noch 0 Tage" << false;
+        QTest::newRow("one left") << "18"
+                                  << "Urlaub: 17 von 18 Tagen verplant, noch 1 Tag" << false;
+        QTest::newRow("one too many") << "16"
+                                      << "Urlaub: 17 von 16 Tagen verplant, 1 Tag zu viel" << true;
+        QTest::newRow("none entitled") << "0"
+                                       << "Urlaub: 17 von 0 Tagen verplant, 17 Tage zu viel" << true;
+    }
+    void leaveAccount() {
+        QFETCH(QString, entitlement);
         TestWorld world;
-        WriteServiceFile({"Beginn=1.10.2026", "Bundesland=BY"});
-        startMainWindow(world, QStringLiteral("2027-02-14 10:00:00"));
-        frmServiceTerm* window = ShowForm<frmServiceTerm>();
-        QCOMPARE(entries(list(window, "lstMilestones")),
-                 (QStringList{"✓ Noch 150 Tage  So. 31.01.2027", "heute: Bergfest  So. 14.02.2027",
+        // 8 days at Christmas (Christmas and New Year's Day are holidays), a week, 5 days with a
+        // duty day, and leave before the service: 17 days planned.
+        WriteServiceFile({"Beginn=1.10.2026", "Bundesland=BY",
+                          "Urlaub=21.12.2026-1.1.2027, 8.3.2027-12.3.2027, 19.4.2027-23.4.2027, 1.9.2026",
+                          "Dienst=21.4.2027", "Urlaubsanspruch=" + entitlement});
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2026-12-09 10:00:00")));
+        QTEST(LabelText(window, "lblLeaveAccount"), "line");
+        QFETCH(bool, warning);
+        const QLabel* line = child<QLabel>(window, "lblLeaveAccount");
+        const QColor colour = line->palette().color(QPalette::WindowText);
+        QCOMPARE(colour.red() > colour.green() * 2, warning);
+        QVERIFY(ContrastRatio(colour, line->palette().color(QPalette::Window)) >= 4.5);
+        QCOMPARE(LabelText(window, "lblNextLeave"),
+                 QStringLiteral("nächster Urlaub: Mo. 21.12.2026 (in 12 Tagen)"));
+    }
+
+    // Unsaved changes are asked about, whichever way the window closes.
+    void closingAsksAboutUnsavedChanges_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("answer");
+        for (const char* how : {"schließen", "Escape", "frame"}) {
+            QTest::newRow(qPrintable(QStringLiteral("%1, yes").arg(QString::fromUtf8(how))))
+                << QString::fromUtf8(how) << MsgYes;
+            QTest::newRow(qPrintable(QStringLiteral("%1, no").arg(QString::fromUtf8(how))))
+                << QString::fromUtf8(how) << MsgNo;
+            QTest::newRow(qPrintable(QStringLiteral("%1, cancel").arg(QString::fromUtf8(how))))
+                << QString::fromUtf8(how) << MsgCancel;
+        }
+    }
+    void closingAsksAboutUnsavedChanges() {
+        QFETCH(QString, how);
+        QFETCH(int, answer);
+        TestWorld world;
+        WriteServiceFile({"Beginn=1.10.2026"});
+        const QByteArray before = serviceFile();
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2026-12-09 10:00:00")));
+        const auto close = [&] {
+            if (how == QLatin1String("schließen"))
+                press(window, "cmdclose");
+            else if (how == QLatin1String("Escape"))
+                QTest::keyClick(window, Qt::Key_Escape);
+            else
+                window->close();
+        };
+        close(); // nothing changed: no question
+        QVERIFY(world.messages.shown.isEmpty());
+        QVERIFY(!FindForm<frmServiceTerm>());
+
+        window = openFromMenu(FindForm<frmPGR>());
+        showTab(window, QStringLiteral("Eintragungen"));
+        typeAndEnter(window, "txtUrlaub", QStringLiteral("15.3.2027"));
+        world.messages.answers = {answer};
+        close();
+        QCOMPARE(world.messages.texts(), QStringList{"Änderungen speichern?"});
+        QCOMPARE(world.messages.shown[0].style, 35);
+        QCOMPARE(FindForm<frmServiceTerm>() != nullptr, answer == MsgCancel);
+        QCOMPARE(serviceFile().contains("Urlaub=15.3.2027"), answer == MsgYes);
+        if (answer == MsgNo)
+            QCOMPARE(serviceFile(), before);
+    }
+
+    // Typed but not added counts as unsaved too, and a failed check on "Ja" keeps the window open.
+    void typingIsAnUnsavedChange() {
+        TestWorld world;
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2026-12-09 10:00:00")));
+        showTab(window, QStringLiteral("Eintragungen"));
+        type(window, "txtDienst", QStringLiteral("kein Datum"));
+        world.messages.answers = {MsgYes};
+        press(window, "cmdclose");
+        QCOMPARE(world.messages.texts(), (QStringList{"Änderungen speichern?", "Datum ungültig!"}));
+        QVERIFY(FindForm<frmServiceTerm>());
+        QCOMPARE(window->focusWidget()->objectName(), QStringLiteral("txtDienst"));
+    }
+
+    void milestonesAndOwnDatesMarkedWhenPassed() {
+        TestWorld world;
+        WriteServiceFile({"Beginn=1.10.2026", "Bundesland=BY", "", "[Termine]", "14.2.2027=Kompaniefest",
+                          "10.2.2027=Gelöbnis"});
+        frmPGR* main = startMainWindow(world, QStringLiteral("2027-02-14 10:00:00"));
+        frmServiceTerm* window = openFromMenu(main);
+        QCOMPARE(entries(window, "lstMilestones"),
+                 (QStringList{"✓ Noch 150 Tage  So. 31.01.2027", "✓ Gelöbnis  Mi. 10.02.2027",
+                              "heute: Bergfest  So. 14.02.2027", "heute: Kompaniefest  So. 14.02.2027",
                               "Noch 100 Tage  Mo. 22.03.2027", "Letzte Woche  Mi. 23.06.2027",
                               "Letzter Tag  Mi. 30.06.2027"}));
-        QCOMPARE(box(window, "txtBeginn")->text(), QStringLiteral("1.10.2026"));
-        world.clock.set(QStringLiteral("2027-02-15 00:00:00"));
-        window->Timer1_Timer();
-        QVERIFY(
-            entries(list(window, "lstMilestones")).contains(QStringLiteral("✓ Bergfest  So. 14.02.2027")));
+        QCOMPARE(LabelText(window, "lblNextDate"), QStringLiteral("heute: Kompaniefest"));
+        const QListWidgetItem* first = child<QListWidget>(window, "lstMilestones")->item(0);
+        TickMainWindowAt(world, QStringLiteral("2027-02-14 10:00:01"));
+        QCOMPARE(child<QListWidget>(window, "lstMilestones")->item(0), first); // not drawn anew every second
+        TickMainWindowAt(world, QStringLiteral("2027-02-15 00:00:00"));
+        QVERIFY(entries(window, "lstMilestones").contains(QStringLiteral("✓ Bergfest  So. 14.02.2027")));
+        QCOMPARE(LabelText(window, "lblNextDate"), QString());
+    }
+
+    // Free days are those of the service, from the later of today and its first day, names whole.
+    void freeDays_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("today");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("before the service") << "4.1.2027"
+                                            << "2026-12-31 10:00:00"
+                                            << "noch 6 freie Tage:";
+        QTest::newRow("none ever") << "1.6.2027"
+                                   << "2027-06-01 10:00:00"
+                                   << "keine freien Tage";
+        QTest::newRow("none left") << "1.5.2027"
+                                   << "2027-06-01 10:00:00"
+                                   << "keine freien Tage mehr";
+    }
+    void freeDays() {
+        QFETCH(QString, start);
+        QFETCH(QString, today);
+        TestWorld world;
+        WriteServiceFile({"Beginn=" + start, "Bundesland=BY"});
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, today));
+        QTEST(LabelText(window, "lblFreeDays"), "caption");
+        QVERIFY(!entries(window, "lstFreeDays").contains(QStringLiteral("Fr. 01.01.2027  Neujahr")));
+    }
+
+    void longHolidayNamesFit() {
+        TestWorld world;
+        WriteServiceFile({"Beginn=1.9.2026", "Bundesland=BY"});
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2026-09-01 10:00:00")));
+        showTab(window, QStringLiteral("Übersicht"));
+        auto* list = child<QListWidget>(window, "lstFreeDays");
+        QVERIFY(entries(window, "lstFreeDays")
+                    .contains(QStringLiteral("Sa. 03.10.2026  Tag der Deutschen Einheit")) ==
+                false); // a Saturday is no free day
+        for (int row = 0; row < list->count(); ++row)
+            QVERIFY2(list->fontMetrics().horizontalAdvance(list->item(row)->text()) <
+                         list->viewport()->width(),
+                     qPrintable(list->item(row)->text()));
     }
 
     void f1OpensItsTopic() {
         TestWorld world;
-        startMainWindow(world, QStringLiteral("2026-12-09 10:00:00"));
-        frmServiceTerm* window = ShowForm<frmServiceTerm>();
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2026-12-09 10:00:00")));
         QTest::keyClick(window, Qt::Key_F1);
         const HelpWindow* help = FindForm<HelpWindow>();
         QVERIFY(help);
@@ -168,19 +436,62 @@ private slots:
     void failedSaveKeepsTheFile() {
         TestWorld world;
         WriteServiceFile({"Beginn=1.10.2026"});
-        startMainWindow(world, QStringLiteral("2026-12-09 10:00:00"));
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2026-12-09 10:00:00")));
         const QByteArray before = serviceFile();
-        frmServiceTerm* window = ShowForm<frmServiceTerm>();
         chooseRegion(window, QStringLiteral("BY"));
         const WriteProtected protection(QDir::currentPath());
         if (!protection.active())
             QSKIP("the folder cannot be write-protected here");
-        window->cmdsave_Click();
+        press(window, "cmdsave");
         QCOMPARE(world.messages.shown.size(), 1);
         QVERIFY(world.messages.shown[0].text.endsWith(QStringLiteral("#26")));
         QCOMPARE(world.messages.shown[0].style, 16);
         QCOMPARE(serviceFile(), before);
         QCOMPARE(Term.region, QString());
+    }
+
+    // Planning on the calendar: leave over a weekend, a range cleared, an own date by its name.
+    void planningOnTheCalendar() {
+        TestWorld world;
+        WriteServiceFile({"Beginn=1.10.2026", "Bundesland=BY", "Urlaubsanspruch=24"});
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2027-06-01 10:00:00")));
+        auto* calendar = child<CalendarView>(window, "calendarView");
+        QCOMPARE(calendar->current(), QDate(2027, 6, 1));
+        QTest::keyClick(calendar, Qt::Key_Right); // Wednesday 2 June
+        QTest::keyClick(calendar, Qt::Key_Right);
+        for (int day = 0; day < 4; ++day) // to Monday 7 June, over the weekend
+            QTest::keyClick(calendar, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(calendar->chosenDays(), (DayRange{QDate(2027, 6, 3), QDate(2027, 6, 7)}));
+        QTest::keyClick(calendar, Qt::Key_U);
+        QCOMPARE(entries(window, "lstUrlaub"), QStringList{"3.6.2027-7.6.2027"});
+        // Thursday, Friday and Monday count; the weekend does not.
+        QCOMPARE(LabelText(window, "lblLeaveAccount"),
+                 QStringLiteral("Urlaub: 3 von 24 Tagen verplant, noch 21 Tage"));
+        QCOMPARE(LabelText(window, "lblDutyDays"), QStringLiteral("noch 19 Diensttage"));
+
+        // The Friday alone cleared.
+        QTest::keyClick(calendar, Qt::Key_Left);
+        QTest::keyClick(calendar, Qt::Key_Left);
+        QTest::keyClick(calendar, Qt::Key_Left);
+        QCOMPARE(calendar->current(), QDate(2027, 6, 4));
+        QTest::keyClick(calendar, Qt::Key_Delete);
+        QCOMPARE(entries(window, "lstUrlaub"), (QStringList{"3.6.2027", "5.6.2027-7.6.2027"}));
+
+        world.messages.inputs = {QStringLiteral("Heimaturlaub-Planung")};
+        QTest::keyClick(calendar, Qt::Key_T);
+        QCOMPARE(world.messages.prompts, QStringList{"Name des Termins am 4.6.2027:"});
+        QCOMPARE(entries(window, "lstTermin"), QStringList{"4.6.2027  Heimaturlaub-Planung"});
+        QTest::keyClick(calendar, Qt::Key_D);
+        QCOMPARE(entries(window, "lstDienst"), QStringList{"4.6.2027"});
+        QTest::keyClick(calendar, Qt::Key_F);
+        QCOMPARE(entries(window, "lstDienstfrei"), QStringList{"4.6.2027"});
+        world.messages.inputs = {std::nullopt}; // cancelled: nothing added
+        QTest::keyClick(calendar, Qt::Key_T);
+        QCOMPARE(entries(window, "lstTermin").size(), 1);
+
+        press(window, "cmdsave");
+        QVERIFY(serviceFile().contains("Dienst=4.6.2027\nDienstfrei=4.6.2027\n"));
+        QVERIFY(serviceFile().contains("[Termine]\n4.6.2027=Heimaturlaub-Planung\n"));
     }
 };
 

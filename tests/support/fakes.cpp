@@ -49,7 +49,14 @@ int ScriptedMessages::show(const QString& text, int style) {
         whileShown();
     if (!answers.isEmpty())
         return answers.takeFirst();
+    if ((style & 0x0F) == 3)
+        return MsgCancel;
     return (style & 0x0F) == 4 ? MsgNo : MsgOk;
+}
+
+std::optional<QString> ScriptedMessages::input(const QString& prompt) {
+    prompts.append(prompt);
+    return inputs.isEmpty() ? std::nullopt : inputs.takeFirst();
 }
 
 QStringList ScriptedMessages::texts() const {

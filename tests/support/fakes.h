@@ -24,8 +24,8 @@ public:
     void advance(int seconds) { now = now.addSecs(seconds); }
 };
 
-// Records every message box and answers from a script (OK, or No to questions,
-// when the script is empty).
+// Records every message box and answers from a script (OK, No to questions, Cancel
+// where there is a Cancel button, when the script is empty).
 class ScriptedMessages : public MessageService {
 public:
     struct Shown {
@@ -34,8 +34,11 @@ public:
     };
     QList<Shown> shown;
     QList<int> answers;
+    QStringList prompts;              // what input boxes asked
+    QList<std::optional<QString>> inputs; // their answers; none: cancelled
     std::function<void()> whileShown; // runs while a box would be open
     int show(const QString& text, int style) override;
+    std::optional<QString> input(const QString& prompt) override;
     QStringList texts() const;
 };
 

@@ -16,6 +16,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QStyleFactory>
 #include <QStyleOptionFrame>
 #include <QtTest>
@@ -42,6 +43,12 @@ void verifyTextsFit(const QWidget* window) {
         if (!label->text().isEmpty() && !label->wordWrap())
             QVERIFY2(label->width() >= label->sizeHint().width(),
                      qPrintable(label->objectName() + QLatin1Char(' ') + label->text()));
+    // Lists show every entry whole, without a horizontal scroll bar.
+    for (const QListWidget* list : window->findChildren<QListWidget*>())
+        for (int row = 0; row < list->count(); ++row)
+            QVERIFY2(list->fontMetrics().horizontalAdvance(list->item(row)->text()) <=
+                         list->viewport()->width(),
+                     qPrintable(list->objectName() + QLatin1Char(' ') + list->item(row)->text()));
     for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
         if (!button->text().isEmpty() && button->isVisible())
             QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->objectName()));
@@ -96,6 +103,13 @@ private slots:
         QVERIFY(main);
         main->Timer1_Timer();
         verifyTextsFit(main->centralWidget());
+        // Holidays with long names ahead, and every kind of entry.
+        WriteServiceFile({"Beginn=1.10.2026", "Bundesland=BB", "Urlaub=21.12.2026-1.1.2027",
+                          "Dienst=12.3.2027 7:00-13.3.2027 7:00", "Dienstfrei=2.3.2027", "Urlaubsanspruch=24",
+                          "", "[Termine]", "19.3.2027=Besuch der Familie in der Kaserne"});
+        main->close();
+        main = ShowForm<frmPGR>();
+        main->Timer1_Timer();
         main->menuservice_Click();
         verifyTextsFit(FindForm<frmServiceTerm>());
         UnloadForm(FindForm<frmServiceTerm>());
