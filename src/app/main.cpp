@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "commands.h"
 #include "desktop/singleinstance.h"
 #include "desktop/trayicon.h"
 #include "desktop/windowsystem.h"
@@ -9,13 +10,31 @@
 #include "settings/settingsfile.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+
+namespace {
+
+// A job of the command line, without windows; the picture is drawn without a display.
+int runCommand(const StartOptions& options, int& argc, char** argv) {
+    if (options.command == Command::ExportPicture) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        const QGuiApplication app(argc, argv);
+        return RunPictureExport(options);
+    }
+    const QCoreApplication app(argc, argv);
+    return options.command == Command::Status ? RunStatus(options) : RunCalendarExport(options);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
-    ChooseWindowSystem();
     const auto options = ReadStartOptions(argc, argv);
     if (const int* exitStatus = std::get_if<int>(&options))
         return *exitStatus;
+    if (std::get<StartOptions>(options).command != Command::Count)
+        return runCommand(std::get<StartOptions>(options), argc, argv);
 
+    ChooseWindowSystem();
     QApplication app(argc, argv);
     const QString settingsFolder = SettingsFolderFor(std::get<StartOptions>(options));
     SetSettingsFolder(settingsFolder);

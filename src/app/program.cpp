@@ -40,7 +40,6 @@ std::variant<StartOptions, int> ReadStartOptions(int& argc, char** argv) {
         return StartOptions{};
     const QCoreApplication commandLine(argc, argv);
     nameTheProgram();
-    InstallGermanTranslation();
     return ReadCommandLine(QCoreApplication::arguments());
 }
 

@@ -58,8 +58,13 @@ struct LocalZone {
 };
 
 LocalZone localZone() {
-    const QByteArray id = QTimeZone::systemTimeZoneId();
-    return {id, id.isEmpty() ? nullptr : icaltimezone_get_builtin_timezone(id.constData())};
+    const QTimeZone system = QTimeZone::systemTimeZone();
+    const QByteArray id = system.id();
+    const bool universal =
+        !system.hasDaylightTime() && system.offsetFromUtc(QDateTime::currentDateTimeUtc()) == 0;
+    if (id.isEmpty() || universal)
+        return {};
+    return {id, icaltimezone_get_builtin_timezone(id.constData())};
 }
 
 // A moment of the local wall clock: in the local time zone where it is known, else in UTC.

@@ -168,3 +168,9 @@ DateValue DutyEndCountedTo() {
         return *duty.lastEnd;
     return Date() + CDate(TodaysDutyEnd(Settings));
 }
+
+QString CountToolTip(const CountReport& report) {
+    const QString toolTip =
+        QStringLiteral("Pilgrast Counter\n%1\nPilgrast: %2").arg(report.figure, report.endOfService);
+    return report.progress.isEmpty() ? toolTip : toolTip + QLatin1Char('\n') + report.progress;
+}

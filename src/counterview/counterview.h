@@ -42,6 +42,10 @@ QString FigureInUnit(const Counts& counts, qint16 unit);
 // of service, the share done and the progress line.
 CountReport ReportOf(const QString& figure, std::optional<qint64> days, CountPhase phase);
 
+// The tooltip of the tray and the status bars: the program, the figure as the minimised
+// caption shows it, the end of service, and how far the service has come when its start is known.
+QString CountToolTip(const CountReport& report);
+
 // The end of duty the countdown window counts to when it opened at the end of duty: the
 // end of the duty period served (or just ended) where Dienst periods shape the day,
 // otherwise today at today's usual end of duty.

@@ -4,6 +4,8 @@
 
 #include "commandline.h"
 
+#include "services/translation.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -30,6 +32,48 @@ int refuse(const QString& program, const QString& problem) {
 
 } // namespace
 
+namespace {
+
+// "--status" alone asks for the text format.
+QStringList withStatusFormat(QStringList arguments) {
+    for (QString& argument : arguments)
+        if (argument == QLatin1String("--status"))
+            argument = QStringLiteral("--status=text");
+    return arguments;
+}
+
+// What the options ask for, or the complaint about them.
+std::variant<StartOptions, QString> optionsOf(const QCommandLineParser& parser) {
+    StartOptions options;
+    options.userFolder = parser.isSet(QStringLiteral("user-folder"));
+    const QStringList commands = {QStringLiteral("status"), QStringLiteral("export-ics"),
+                                  QStringLiteral("export-png")};
+    int given = 0;
+    for (const QString& command : commands)
+        given += parser.isSet(command) ? 1 : 0;
+    if (given > 1)
+        return QStringLiteral("Nur eine der Optionen --status, --export-ics und --export-png auf einmal.");
+    if (parser.isSet(QStringLiteral("status"))) {
+        options.command = Command::Status;
+        options.statusFormat = parser.value(QStringLiteral("status"));
+    } else if (parser.isSet(QStringLiteral("export-ics"))) {
+        options.command = Command::ExportCalendar;
+        options.file = parser.value(QStringLiteral("export-ics"));
+    } else if (parser.isSet(QStringLiteral("export-png"))) {
+        options.command = Command::ExportPicture;
+        options.file = parser.value(QStringLiteral("export-png"));
+    }
+    options.follow = parser.isSet(QStringLiteral("follow"));
+    options.withName = parser.isSet(QStringLiteral("with-name"));
+    if (options.follow && options.command != Command::Status)
+        return QStringLiteral("--follow gilt nur mit --status.");
+    if (options.withName && options.command != Command::ExportPicture)
+        return QStringLiteral("--with-name gilt nur mit --export-png.");
+    return options;
+}
+
+} // namespace
+
 std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -37,24 +81,42 @@ std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments) {
         "und Sekunden.\nOhne Option stehen die Einstellungen (pgr.dat) im aktuellen Ordner.\n"
         "Bietet die Arbeitsfläche einen Infobereich, zeigt ein Symbol dort den Stand; sein Menü\n"
         "enthält die Befehle des Hauptfensters und „Beim Anmelden starten“, das den Counter mit\n"
-        "der Sitzung startet (Eintrag in $XDG_CONFIG_HOME/autostart)."));
+        "der Sitzung startet (Eintrag in $XDG_CONFIG_HOME/autostart).\n"
+        "Mit --status, --export-ics oder --export-png erledigt es nur diese Aufgabe, ohne Fenster;\n"
+        "Exit-Status 1, wenn sie nicht gelingt (die Ursache steht auf der Standardfehlerausgabe),\n"
+        "2 bei einer unbekannten Option."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption userFolder(
-        QStringLiteral("user-folder"),
-        QStringLiteral(
-            "Die Einstellungen im Einstellungsordner des Benutzers halten: $XDG_CONFIG_HOME/pilgrast, "
-            "sonst ~/.config/pilgrast. So starten Menü- und Autostart-Eintrag das Programm."));
-    parser.addOption(userFolder);
+    parser.addOptions({
+        {QStringLiteral("user-folder"),
+         QStringLiteral(
+             "Die Einstellungen im Einstellungsordner des Benutzers halten: $XDG_CONFIG_HOME/pilgrast, "
+             "sonst ~/.config/pilgrast. So starten Menü- und Autostart-Eintrag das Programm.")},
+        {QStringLiteral("status"),
+         QStringLiteral("Den Stand für Statusleisten ausgeben und enden; FORMAT: text (auch ohne =FORMAT), "
+                        "json (waybar), i3blocks, genmon (Xfce)."),
+         QStringLiteral("FORMAT")},
+        {QStringLiteral("follow"),
+         QStringLiteral("Mit --status: weiterlaufen und bei jeder Änderung eine neue Zeile ausgeben.")},
+        {QStringLiteral("export-ics"),
+         QStringLiteral("Die Dienstzeit als iCalendar-Datei schreiben (- für die Standardausgabe)."),
+         QStringLiteral("DATEI")},
+        {QStringLiteral("export-png"),
+         QStringLiteral("Den Kalender der Dienstzeit mit Maßband als PNG-Bild schreiben."),
+         QStringLiteral("DATEI")},
+        {QStringLiteral("with-name"), QStringLiteral("Mit --export-png: die Namenszeile ins Bild nehmen.")},
+    });
 
     const QString program = QFileInfo(arguments.value(0)).fileName();
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(withStatusFormat(arguments))) {
+        InstallGermanTranslation();
         const QStringList unknown = parser.unknownOptionNames();
         return refuse(program, unknown.isEmpty()
                                    ? parser.errorText()
                                    : QStringLiteral("Unbekannte Option „%1“.").arg(asTyped(unknown.first())));
     }
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        InstallGermanTranslation();
         printTo(stdout, parser.helpText());
         return 0;
     }
@@ -66,15 +128,19 @@ std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments) {
     if (!parser.positionalArguments().isEmpty())
         return refuse(
             program, QStringLiteral("Unerwartetes Argument „%1“.").arg(parser.positionalArguments().first()));
-    return StartOptions{parser.isSet(userFolder)};
+    std::variant<StartOptions, QString> options = optionsOf(parser);
+    if (const QString* problem = std::get_if<QString>(&options))
+        return refuse(program, *problem);
+    return std::get<StartOptions>(options);
 }
 
-QString SettingsFolderFor(const StartOptions& options) {
+QString SettingsFolderFor(const StartOptions& options, bool create) {
     if (!options.userFolder)
         return {};
     const QString folder = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
                                .filePath(QStringLiteral("pilgrast"));
     // A folder that cannot be made shows up as a save error naming the cause.
-    QDir().mkpath(folder);
+    if (create)
+        QDir().mkpath(folder);
     return folder;
 }

@@ -8,9 +8,22 @@
 #include <QStringList>
 #include <variant>
 
+// What a start is for: counting in the windows, or one job on the command line.
+enum class Command {
+    Count,          // the windows
+    Status,         // --status[=FORMAT], with --follow
+    ExportCalendar, // --export-ics FILE
+    ExportPicture,  // --export-png FILE, with --with-name
+};
+
 // What the command line asks of a start.
 struct StartOptions {
     bool userFolder = false; // keep pgr.dat in the user's settings folder
+    Command command = Command::Count;
+    QString statusFormat = QStringLiteral("text");
+    bool follow = false;
+    QString file;          // the file the export writes; "-" for standard output (calendar only)
+    bool withName = false; // the picture shows the name line
 };
 
 // Reads the command line (the program's name first). Returns the options, or the exit
@@ -20,6 +33,6 @@ struct StartOptions {
 std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments);
 
 // The folder pgr.dat is kept in: with --user-folder $XDG_CONFIG_HOME/pilgrast
-// (~/.config/pilgrast by default), created when missing; otherwise empty, which
-// stands for the current directory.
-QString SettingsFolderFor(const StartOptions& options);
+// (~/.config/pilgrast by default), created when missing and asked for; otherwise
+// empty, which stands for the current directory.
+QString SettingsFolderFor(const StartOptions& options, bool create = true);

@@ -5,17 +5,13 @@
 #include "trayicon.h"
 
 #include "autostart.h"
+#include "counterview/counterview.h"
 #include "services/messages.h"
 #include "services/programerror.h"
 #include "widgets/forms.h"
 
 #include <QApplication>
 #include <QTimer>
-
-QString TrayToolTip(const QString& figure, const QString& endOfService, const QString& progress) {
-    const QString toolTip = QStringLiteral("Pilgrast Counter\n%1\nPilgrast: %2").arg(figure, endOfService);
-    return progress.isEmpty() ? toolTip : toolTip + QLatin1Char('\n') + progress;
-}
 
 CounterTray::CounterTray(std::function<bool()> countWindowOpen, QObject* parent)
     : QObject(parent), m_countWindowOpen(std::move(countWindowOpen)), m_menu(new QMenu) {
@@ -49,7 +45,7 @@ CounterTray::~CounterTray() {
 }
 
 void CounterTray::showCount(const CountReport& report) {
-    const QString toolTip = TrayToolTip(report.figure, report.endOfService, report.progress);
+    const QString toolTip = CountToolTip(report);
     if (toolTip != m_icon.toolTip()) // a tray host is told of every change
         m_icon.setToolTip(toolTip);
 }

@@ -46,7 +46,3 @@ private:
     QAction* m_autostart;
     QSystemTrayIcon m_icon;
 };
-
-// The tooltip: the program, the count as the minimised caption shows it, the end of
-// service, and how far the service has come when its start is known.
-QString TrayToolTip(const QString& figure, const QString& endOfService, const QString& progress = {});

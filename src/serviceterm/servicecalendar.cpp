@@ -312,6 +312,11 @@ int ServiceCalendar::dutyDaysLeft(DateValue now) const {
     return int(m_dutyDone.end() - std::upper_bound(m_dutyDone.begin(), m_dutyDone.end(), now));
 }
 
+std::optional<DateValue> ServiceCalendar::nextDutyDayDone(DateValue now) const {
+    const auto next = std::upper_bound(m_dutyDone.begin(), m_dutyDone.end(), now);
+    return next == m_dutyDone.end() ? std::nullopt : std::optional<DateValue>(*next);
+}
+
 QList<FreeDay> ServiceCalendar::freeDaysFrom(qint64 day) const {
     QList<FreeDay> days;
     if (!m_end)

@@ -100,6 +100,8 @@ public:
     // Duty days (a day with any duty: Monday to Friday when not free, and every day a Dienst
     // period makes one) of the service not yet done, up to and including the end-of-service day.
     int dutyDaysLeft(DateValue now) const;
+    // When the next duty day is done, if one is still ahead.
+    std::optional<DateValue> nextDutyDayDone(DateValue now) const;
     // The free days from the day given to the end of service.
     QList<FreeDay> freeDaysFrom(qint64 day) const;
     // The share of the service done, 0 to 1, from the start of service at its start of
@@ -126,6 +128,8 @@ public:
     std::optional<qint64> startDay() const;
     // The end-of-service day, when the settings hold one.
     std::optional<qint64> endDay() const;
+    // The start of service at its start of duty, when set.
+    std::optional<DateValue> startOfService() const { return m_start; }
     // The end-of-service moment, when the settings hold one.
     std::optional<DateValue> endOfService() const { return m_end; }
 

@@ -54,7 +54,10 @@ void PaintTape(QPainter& painter, const QRectF& area, std::optional<qint64> days
     painter.fillRect(tape, tapeColour);
     painter.setPen(QPen(Qt::black, 1));
     QFont small = painter.font();
-    small.setPointSizeF(small.pointSizeF() * 0.75);
+    if (small.pixelSize() > 0)
+        small.setPixelSize(std::max(1, small.pixelSize() * 3 / 4));
+    else
+        small.setPointSizeF(small.pointSizeF() * 0.75);
     painter.setFont(small);
     for (int cm = 1; cm <= left; ++cm) {
         const qreal x = whole.left() + cm * perCm;

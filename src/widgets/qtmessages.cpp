@@ -6,8 +6,6 @@
 
 #include <QApplication>
 #include <QInputDialog>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 namespace {
 
@@ -66,14 +64,4 @@ std::optional<QString> QtMessageService::input(const QString& prompt) {
     const QString text = QInputDialog::getText(QApplication::activeWindow(), QStringLiteral("Pilgrast"),
                                                prompt, QLineEdit::Normal, QString(), &ok);
     return ok ? std::optional<QString>(text) : std::nullopt;
-}
-
-bool InstallGermanTranslation() {
-    // Also before the window system: the command line is read with a QCoreApplication only.
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    return QCoreApplication::installTranslator(translator);
 }

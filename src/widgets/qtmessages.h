@@ -5,6 +5,7 @@
 #pragma once
 
 #include "services/messages.h"
+#include "services/translation.h"
 
 #include <QMessageBox>
 #include <memory>
@@ -18,7 +19,3 @@ public:
 
 // A message box for the text and style, ready to be shown.
 std::unique_ptr<QMessageBox> BuildMessageBox(const QString& text, int style);
-
-// Loads Qt's own German translation, so that standard buttons read "Ja", "Nein"
-// and "OK" whatever the system language. Returns false when it is not installed.
-bool InstallGermanTranslation();

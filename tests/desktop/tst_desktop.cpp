@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "countdownwindow/frmcountdown.h"
+#include "counterview/counterview.h"
 #include "desktop/autostart.h"
 #include "desktop/commandline.h"
 #include "desktop/singleinstance.h"
@@ -27,11 +28,16 @@ namespace {
 class RecordedDisplay : public CountDisplay {
 public:
     QString toolTip;
-    void showCount(const CountReport& report) override {
-        toolTip = TrayToolTip(report.figure, report.endOfService, report.progress);
-    }
+    void showCount(const CountReport& report) override { toolTip = CountToolTip(report); }
     void countWindowsChanged() override {}
 };
+
+QString toolTipOf(const QString& figure, const QString& endOfService) {
+    CountReport report;
+    report.figure = figure;
+    report.endOfService = endOfService;
+    return CountToolTip(report);
+}
 
 // Points $XDG_CONFIG_HOME at a folder of the test's own while it lives.
 class ConfigHome {
@@ -100,7 +106,7 @@ private slots:
         world.clock.advance(60); // a minute on: counted on, or frozen off duty like the labels
         window->Timer1_Timer();
         RemoveCountDisplay(&display);
-        QCOMPARE(display.toolTip, TrayToolTip(figure, QStringLiteral("01.04.1999 16:30 Uhr")));
+        QCOMPARE(display.toolTip, toolTipOf(figure, QStringLiteral("01.04.1999 16:30 Uhr")));
         QCOMPARE(display.toolTip, QStringLiteral("Pilgrast Counter\n") + figure +
                                       QStringLiteral("\nPilgrast: 01.04.1999 16:30 Uhr"));
     }
@@ -133,7 +139,7 @@ private slots:
         window->Timer1_Timer();
         window->Timer1_Timer(); // a unit switched on the first refresh shows from the second
         RemoveCountDisplay(&display);
-        QCOMPARE(display.toolTip, TrayToolTip(figure, EndOfServiceText(Settings) + QStringLiteral(" Uhr")));
+        QCOMPARE(display.toolTip, toolTipOf(figure, EndOfServiceText(Settings) + QStringLiteral(" Uhr")));
     }
 
     void commandLine_data() {
@@ -167,10 +173,13 @@ private slots:
     // Started from a terminal, the current directory; from the desktop, the user's
     // settings folder by $XDG_CONFIG_HOME, else ~/.config, created when missing.
     void settingsFolder() {
-        QCOMPARE(SettingsFolderFor(StartOptions{false}), QString());
+        StartOptions fromDesktop;
+        fromDesktop.userFolder = true;
+        QCOMPARE(SettingsFolderFor(StartOptions()), QString());
         {
             const ConfigHome home;
-            const QString folder = SettingsFolderFor(StartOptions{true});
+            QVERIFY(!QFileInfo::exists(SettingsFolderFor(fromDesktop, false))); // found, not made
+            const QString folder = SettingsFolderFor(fromDesktop);
             QCOMPARE(folder, home.path(QStringLiteral("pilgrast")));
             QVERIFY(QFileInfo(folder).isDir());
         }
@@ -178,7 +187,7 @@ private slots:
         const QByteArray previousHome = qgetenv("HOME"), previousConfig = qgetenv("XDG_CONFIG_HOME");
         qputenv("HOME", home.path().toLocal8Bit());
         qunsetenv("XDG_CONFIG_HOME");
-        const QString folder = SettingsFolderFor(StartOptions{true});
+        const QString folder = SettingsFolderFor(fromDesktop);
         qputenv("HOME", previousHome);
         qputenv("XDG_CONFIG_HOME", previousConfig);
         QCOMPARE(folder, home.filePath(QStringLiteral(".config/pilgrast")));

@@ -1,0 +1,67 @@
+// SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "commands.h"
+
+#include "calendarfile/calendarexport.h"
+#include "services/programerror.h"
+#include "settings/settingsfile.h"
+#include "statusoutput/statusfollower.h"
+#include "termcalendar/termpicture.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace {
+
+int failWith(const QString& cause) {
+    std::fputs(qPrintable(QStringLiteral("pilgrast: %1\n").arg(cause)), stderr);
+    return 1;
+}
+
+// The settings as the program finds them, read without writing anything.
+QString readSettingsOf(const StartOptions& options) {
+    SetSettingsFolder(SettingsFolderFor(options, false));
+    return ReadCounterFiles();
+}
+
+} // namespace
+
+int RunStatus(const StartOptions& options) {
+    const std::optional<StatusFormat> format = ReadStatusFormat(options.statusFormat);
+    if (!format)
+        return failWith(
+            QStringLiteral("Das Format „%1“ gibt es nicht; es gibt text, json, i3blocks und genmon.")
+                .arg(options.statusFormat));
+    SetSettingsFolder(SettingsFolderFor(options, false));
+    StatusFollower status(*format, options.follow);
+    if (const QString problem = status.printNow(); !problem.isEmpty())
+        return failWith(problem);
+    if (!options.follow)
+        return 0;
+    status.follow();
+    return QCoreApplication::exec();
+}
+
+int RunCalendarExport(const StartOptions& options) {
+    if (const QString problem = readSettingsOf(options); !problem.isEmpty())
+        return failWith(problem);
+    try {
+        WriteCalendarFile(options.file, TermCalendar);
+    } catch (const ProgramError& error) {
+        return failWith(error.description());
+    }
+    return 0;
+}
+
+int RunPictureExport(const StartOptions& options) {
+    if (const QString problem = readSettingsOf(options); !problem.isEmpty())
+        return failWith(problem);
+    try {
+        WriteTermPicture(options.file, TermPicture(TermCalendar, PictureContentNow(options.withName), Now()));
+    } catch (const ProgramError& error) {
+        return failWith(error.description());
+    }
+    return 0;
+}

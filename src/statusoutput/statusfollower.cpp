@@ -1,0 +1,106 @@
+// SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "statusfollower.h"
+
+#include "services/programerror.h"
+#include "settings/settingsfile.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace {
+
+QDateTime wallClockAt(DateValue value) {
+    const qint64 day = qint64(std::floor(value));
+    return QDateTime(CalendarDate(day), QTime(0, 0).addSecs(int(std::lround((value - day) * 86400))));
+}
+
+// Whether standard output is a pipe or a socket, whose reader can go away.
+bool outputHasReader() {
+    struct stat info {};
+    return fstat(fileno(stdout), &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode));
+}
+
+} // namespace
+
+QString ReadCounterFiles() {
+    try {
+        if (!SettingsFileExists())
+            return QStringLiteral("Die Einstellungsdatei „%1“ fehlt: bitte Pilgrast Counter starten und die "
+                                  "Einstellungen speichern.")
+                .arg(SettingsFilePath());
+        ReadSettings();
+    } catch (const ProgramError& error) {
+        return error.description();
+    }
+    LoadServiceTerm(); // what cannot be used is left out, as the windows do; they tell it
+    return {};
+}
+
+StatusFollower::StatusFollower(StatusFormat format, bool following, QObject* parent)
+    : QObject(parent), m_format(format), m_following(following) {}
+
+QString StatusFollower::printNow() {
+    if (const QString problem = ReadCounterFiles(); !problem.isEmpty())
+        return problem;
+    try {
+        if (!print(StatusOutput(FreshCounterView().report, m_format, m_following)))
+            return QStringLiteral("Die Ausgabe ist geschlossen.");
+    } catch (const ProgramError& error) {
+        return error.description();
+    }
+    return {};
+}
+
+void StatusFollower::follow() {
+    // A reader that went away is noticed here, not by a signal that would end the program mid-line.
+    std::signal(SIGPIPE, SIG_IGN);
+    if (outputHasReader()) {
+        m_readerGone = new QSocketNotifier(fileno(stdout), QSocketNotifier::Read, this);
+        connect(m_readerGone, &QSocketNotifier::activated, qApp, &QCoreApplication::quit);
+    }
+    m_files.addPath(QFileInfo(SettingsFilePath()).absolutePath());
+    connect(&m_files, &QFileSystemWatcher::directoryChanged, this, &StatusFollower::update);
+    connect(&m_files, &QFileSystemWatcher::fileChanged, this, &StatusFollower::update);
+    connect(&m_alarm, &WallClockAlarm::rang, this, &StatusFollower::update);
+    update();
+}
+
+// Worked out anew; printed only when it differs from the last line.
+void StatusFollower::update() {
+    // Files written in place are watched themselves; one replaced by another is watched anew.
+    for (const QString& file : {SettingsFilePath(), ServiceFilePath()})
+        if (QFileInfo::exists(file) && !m_files.files().contains(file))
+            m_files.addPath(file);
+    // Settings being written or gone: the last line stays, and they are looked at again shortly.
+    const auto lookAgain = [this] { QTimer::singleShot(200, this, &StatusFollower::update); };
+    if (!ReadCounterFiles().isEmpty())
+        return lookAgain();
+    try {
+        const DateValue now = Now();
+        const CounterView view = FreshCounterView();
+        const QString text = StatusOutput(view.report, m_format, true);
+        if (text != m_printed && !print(text)) {
+            QCoreApplication::quit();
+            return;
+        }
+        m_alarm.setFor(wallClockAt(NextChangeAt(view, now)).addMSecs(5));
+    } catch (const ProgramError&) {
+        lookAgain();
+    }
+}
+
+bool StatusFollower::print(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    m_printed = text;
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size()) &&
+           std::fflush(stdout) == 0;
+}

@@ -1,0 +1,248 @@
+// SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The status output for bars: its formats at instants of the day, when it next changes,
+// and the program's --status as a bar runs it, in a process of its own without a display.
+#include "settings/fixedtext.h"
+#include "statusoutput/statusline.h"
+#include "support/fakes.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+// Duty-time mode, Bavaria, service from 1 October 2026 to Wednesday 30 June 2027, a guard duty in June.
+void counterAt(TestWorld& world, const QString& instant, qint16 unit = Unit::Days, int dutyTimeOnly = 1) {
+    world.clock.set(instant);
+    SettingsRecord record = SampleSettings();
+    SetText(&SettingsRecord::Pgr, record, QStringLiteral("30.06.2027"));
+    record.Anzeige = unit;
+    record.nd = qint16(dutyTimeOnly);
+    WriteSettingsFile(record);
+    Settings = record;
+    WriteServiceFile({"Beginn=1.10.2026", "Bundesland=BY", "Dienst=12.6.2027 7:00-13.6.2027 7:00"});
+    LoadServiceTerm();
+}
+
+QString programPath() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/pilgrast");
+}
+
+// The program as a bar starts it: in the folder, with no display and no session bus.
+void prepare(QProcess& process) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS"})
+        environment.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(QDir::currentPath());
+}
+
+struct Run {
+    int exitStatus;
+    QString out, err;
+};
+
+Run run(const QStringList& arguments) {
+    QProcess process;
+    prepare(process);
+    process.start(programPath(), arguments);
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        return {-1, {}, {}};
+    }
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+class StatusOutputTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Each format at instants on duty, off duty, on a free day, in a duty period and after the end.
+    void formats_data() {
+        QTest::addColumn<QString>("instant");
+        QTest::addColumn<QString>("countsAt"); // the instant whose plain counts are shown
+        QTest::addColumn<QString>("status");
+        QTest::newRow("on duty") << "2027-05-05 10:00:00"
+                                 << "2027-05-05 10:00:00"
+                                 << "dienst";
+        QTest::newRow("off duty") << "2027-05-05 20:00:00"
+                                  << "2027-05-07 07:00:00"
+                                  << "frei";
+        QTest::newRow("a free day") << "2027-05-06 12:00:00"
+                                    << "2027-05-07 07:00:00"
+                                    << "frei";
+        QTest::newRow("in a duty period") << "2027-06-13 03:00:00"
+                                          << "2027-06-13 03:00:00"
+                                          << "dienst";
+        QTest::newRow("after the end") << "2027-07-01 10:00:00"
+                                       << "2027-07-01 10:00:00"
+                                       << "ende";
+    }
+    void formats() {
+        QFETCH(QString, instant);
+        QFETCH(QString, countsAt);
+        QFETCH(QString, status);
+        TestWorld world;
+        counterAt(world, instant);
+        const CountReport report = FreshCounterView().report;
+        const QString days = PlainCountsAt(world.clock, countsAt).at(1);
+        const QString figure =
+            (days.toInt() < 0 ? QString::number(days.toInt()) : days) + QStringLiteral(" Tage");
+        QCOMPARE(StatusOutput(report, StatusFormat::Text), figure + QLatin1Char('\n'));
+        QCOMPARE(StatusOutput(report, StatusFormat::I3blocks), figure + QLatin1Char('\n') +
+                                                                   figure.section(QLatin1Char(' '), 0, 0) +
+                                                                   QStringLiteral("\n\n"));
+        QCOMPARE(StatusOutput(report, StatusFormat::I3blocks, true), figure + QLatin1Char('\n'));
+
+        const QString json = StatusOutput(report, StatusFormat::Json);
+        QCOMPARE(json.count(QLatin1Char('\n')), 1);
+        QJsonParseError error{};
+        const QJsonObject object = QJsonDocument::fromJson(json.toUtf8(), &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(object.keys(), (QStringList{"alt", "class", "percentage", "text", "tooltip"}));
+        QCOMPARE(object.value("text").toString(), figure);
+        QCOMPARE(object.value("class").toString(), status);
+        QCOMPARE(object.value("alt").toString(), status);
+        QCOMPARE(object.value("percentage").toInt(), SharePercent(*report.share));
+        const QStringList tooltip = object.value("tooltip").toString().split(QLatin1Char('\n'));
+        QCOMPARE(tooltip.mid(0, 3),
+                 (QStringList{"Pilgrast Counter", figure, "Pilgrast: 30.06.2027 16:30 Uhr"}));
+        QCOMPARE(tooltip.size(), 4);
+
+        const QString genmon = StatusOutput(report, StatusFormat::Genmon);
+        QVERIFY(genmon.startsWith(QStringLiteral("<txt>%1</txt><tool>Pilgrast Counter\n%1\n").arg(figure)));
+        QVERIFY(genmon.endsWith(QStringLiteral("</tool><bar>%1</bar>\n").arg(SharePercent(*report.share))));
+    }
+
+    // Without a start of service there is no share: no percentage, no bar.
+    void withoutStart() {
+        TestWorld world;
+        counterAt(world, QStringLiteral("2027-05-05 10:00:00"));
+        WriteServiceFile({"Bundesland=BY"});
+        LoadServiceTerm();
+        const CountReport report = FreshCounterView().report;
+        QVERIFY(!QJsonDocument::fromJson(StatusOutput(report, StatusFormat::Json).toUtf8())
+                     .object()
+                     .contains(QStringLiteral("percentage")));
+        QVERIFY(!StatusOutput(report, StatusFormat::Genmon).contains(QStringLiteral("<bar>")));
+        QCOMPARE(ReadStatusFormat(QStringLiteral("xml")), std::nullopt);
+    }
+
+    // The output wakes no more often than it can change.
+    void nextChange_data() {
+        QTest::addColumn<QString>("instant");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<int>("dutyTimeOnly");
+        QTest::addColumn<QString>("next");
+        QTest::newRow("seconds, on duty")
+            << "2027-05-05 10:00:00" << int(Unit::Seconds) << 1 << "2027-05-05 10:00:01";
+        QTest::newRow("minutes, on duty")
+            << "2027-05-05 10:00:30" << int(Unit::Minutes) << 1 << "2027-05-05 10:01:00";
+        QTest::newRow("hours, on duty")
+            << "2027-05-05 10:20:00" << int(Unit::Hours) << 1 << "2027-05-05 11:00:00";
+        QTest::newRow("seconds, standing to the next start")
+            << "2027-05-05 20:00:00" << int(Unit::Seconds) << 1 << "2027-05-06 00:00:00";
+        QTest::newRow("days, on duty: the end of duty")
+            << "2027-05-05 15:00:00" << int(Unit::Days) << 1 << "2027-05-05 16:30:00";
+        QTest::newRow("days, in the guard's night: its end")
+            << "2027-06-13 03:00:00" << int(Unit::Days) << 1 << "2027-06-13 07:00:00";
+        QTest::newRow("days, simple mode: midnight or the next per cent")
+            << "2027-05-05 20:00:00" << int(Unit::Days) << 0 << "2027-05-06 00:00:00";
+        QTest::newRow("days, the next whole per cent")
+            << "2027-05-07 04:30:00" << int(Unit::Days) << 0 << "2027-05-07 05:00:00";
+    }
+    void nextChange() {
+        QFETCH(QString, instant);
+        QFETCH(int, unit);
+        QFETCH(int, dutyTimeOnly);
+        TestWorld world;
+        counterAt(world, instant, qint16(unit), dutyTimeOnly);
+        const CounterView view = FreshCounterView();
+        const DateValue next = NextChangeAt(view, Now());
+        const qint64 day = qint64(std::floor(next));
+        const QString shown =
+            QDateTime(CalendarDate(day), QTime(0, 0).addSecs(int(std::lround((next - day) * 86400))))
+                .toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        QTEST(shown, "next");
+    }
+
+    // As a bar runs it: no display, no session bus, nothing written, exit statuses by cause.
+    void program() {
+        TestWorld world;
+        counterAt(world, QStringLiteral("2027-05-05 10:00:00"));
+        const Run text = run({QStringLiteral("--status")});
+        QCOMPARE(text.exitStatus, 0);
+        QVERIFY2(QRegularExpression(QStringLiteral("^-?\\d+ Tage\n$")).match(text.out).hasMatch(),
+                 qPrintable(text.out));
+        QCOMPARE(text.err, QString());
+        const Run json = run({QStringLiteral("--status=json")});
+        QCOMPARE(json.exitStatus, 0);
+        QVERIFY(QJsonDocument::fromJson(json.out.toUtf8()).isObject());
+        QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden).size(), 2); // pgr.dat, pilgrast.ini
+
+        const Run unknown = run({QStringLiteral("--status=xml")});
+        QCOMPARE(unknown.exitStatus, 1);
+        QCOMPARE(unknown.out, QString());
+        QCOMPARE(unknown.err.count(QLatin1Char('\n')), 1);
+        QVERIFY(unknown.err.contains(QStringLiteral("„xml“")));
+        QCOMPARE(run({QStringLiteral("--status"), QStringLiteral("--bunt")}).exitStatus, 2);
+        QCOMPARE(run({QStringLiteral("--follow")}).exitStatus, 2);
+
+        QFile::remove(QStringLiteral("pgr.dat"));
+        const Run missing = run({QStringLiteral("--status")});
+        QCOMPARE(missing.exitStatus, 1);
+        QCOMPARE(missing.out, QString());
+        QVERIFY(missing.err.contains(QStringLiteral("pgr.dat")));
+        QCOMPARE(missing.err.count(QLatin1Char('\n')), 1);
+        QVERIFY(!QFile::exists(QStringLiteral("pgr.dat")));
+    }
+
+    // Followed, a line comes with each change, and the program ends when its reader goes.
+    void follow() {
+        TestWorld world;
+        counterAt(world, QStringLiteral("2027-05-05 10:00:00"), Unit::Seconds, 0); // changes every second
+        QProcess process;
+        prepare(process);
+        process.start(programPath(), {QStringLiteral("--status"), QStringLiteral("--follow")});
+        QVERIFY(process.waitForStarted());
+        QStringList lines;
+        QDeadlineTimer deadline(5000);
+        while (lines.size() < 3 && !deadline.hasExpired() && process.waitForReadyRead(2000))
+            while (process.canReadLine())
+                lines << QString::fromUtf8(process.readLine()).trimmed();
+        QVERIFY2(lines.size() >= 3, qPrintable(lines.join(QLatin1Char('|'))));
+        QVERIFY(lines[0] != lines[1] && lines[1] != lines[2]);
+        QCOMPARE(lines[1].section(QLatin1Char(' '), 0, 0).toLongLong(),
+                 lines[0].section(QLatin1Char(' '), 0, 0).toLongLong() - 1);
+
+        // A change of the settings shows at once: the unit.
+        SettingsRecord record = Settings;
+        record.Anzeige = Unit::Days;
+        WriteSettingsFile(record);
+        QByteArray later;
+        QTRY_VERIFY2_WITH_TIMEOUT((later += process.readAll()).contains(" Tage\n"),
+                                  later.right(200).constData(), 3000);
+
+        process.kill();
+        process.waitForFinished();
+
+        // A reader that goes is noticed at once, not at the next change (midnight, in days).
+        QProcess pipeline;
+        prepare(pipeline);
+        pipeline.start(
+            QStringLiteral("sh"),
+            {QStringLiteral("-c"), QStringLiteral("'%1' --status --follow | head -n 1").arg(programPath())});
+        QVERIFY(pipeline.waitForFinished(3000));
+        QVERIFY(pipeline.readAll().endsWith(" Tage\n"));
+        QCOMPARE(pipeline.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(StatusOutputTest)
+#include "tst_statusoutput.moc"

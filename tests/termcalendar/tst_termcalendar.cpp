@@ -1,0 +1,309 @@
+// SPDX-FileCopyrightText: 2026 Pilgrast Counter developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The term drawn: what each day of the calendar is, how it looks in each style, what a
+// screen reader reads, the crossing-off, the tape measure and the picture to share.
+#include "mainwindow/frmpgr.h"
+#include "servicetermwindow/frmserviceterm.h"
+#include "settings/fixedtext.h"
+#include "support/fakes.h"
+#include "termcalendar/calendarview.h"
+#include "termcalendar/tapemeasure.h"
+#include "termcalendar/termpicture.h"
+#include "widgets/labelstyle.h"
+
+#include <QAccessible>
+#include <QImageReader>
+#include <QPainter>
+#include <QProcess>
+#include <QStyleFactory>
+#include <QtTest>
+
+namespace {
+
+// Every kind at once: Bavaria, a holiday inside leave (Christmas), a duty period over a
+// weekend (guard duty), a day off, an own date over three days, and the end of service on
+// a holiday (Whit Monday, 17 May 2027).
+const QStringList everyKind{"Beginn=1.10.2026",
+                            "Bundesland=BY",
+                            "Urlaub=21.12.2026-1.1.2027",
+                            "Dienst=12.12.2026 7:00-13.12.2026 7:00",
+                            "Dienstfrei=8.1.2027",
+                            "",
+                            "[Termine]",
+                            "10.2.2027-12.2.2027=Übung Wildflecken"};
+
+frmPGR* startMainWindow(TestWorld& world, const QString& instant, const QStringList& lines = everyKind,
+                        const QString& end = QStringLiteral("17.05.2027")) {
+    world.clock.set(instant);
+    SettingsRecord record = SampleSettings();
+    SetText(&SettingsRecord::Pgr, record, end);
+    WriteSettingsFile(record);
+    WriteServiceFile(lines);
+    frmPGR* window = ShowForm<frmPGR>();
+    window->Timer1_Timer();
+    return window;
+}
+
+CalendarView* openCalendar(frmPGR* main) {
+    main->findChild<QAction*>(QStringLiteral("menuservice"))->trigger();
+    frmServiceTerm* window = FindForm<frmServiceTerm>();
+    if (!QTest::qWaitForWindowActive(window))
+        qWarning("the Dienstzeit window did not become active");
+    return window->findChild<CalendarView*>(QStringLiteral("calendarView"));
+}
+
+QString describe(const CalendarView* view, const QDate& day) {
+    return DayDescription(view->calendar()->dayInfo(DayNumber(day)), view->now());
+}
+
+// The longest run of the tape's yellow in a row of the image.
+int yellowLength(const QImage& image) {
+    int longest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int length = 0;
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == QColor(242, 194, 0).rgb())
+                ++length;
+        longest = std::max(longest, length);
+    }
+    return longest;
+}
+
+} // namespace
+
+class TermCalendarTest : public QObject {
+    Q_OBJECT
+private slots:
+    // What each day is, as the core's calendar has it and as a screen reader reads it.
+    void kindsOfDays_data() {
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("a duty day done")
+            << QDate(2026, 12, 1) << "Dienstag, 1. Dezember 2026: Diensttag, geschafft";
+        QTest::newRow("today") << QDate(2026, 12, 9) << "Mittwoch, 9. Dezember 2026: Diensttag, heute";
+        QTest::newRow("a duty day ahead")
+            << QDate(2026, 12, 10) << "Donnerstag, 10. Dezember 2026: Diensttag";
+        QTest::newRow("guard duty's Saturday") << QDate(2026, 12, 12) << "Samstag, 12. Dezember 2026: Dienst";
+        QTest::newRow("its Sunday morning") << QDate(2026, 12, 13) << "Sonntag, 13. Dezember 2026: Dienst";
+        QTest::newRow("a weekend") << QDate(2026, 12, 19) << "Samstag, 19. Dezember 2026: Wochenende";
+        QTest::newRow("leave") << QDate(2026, 12, 21) << "Montag, 21. Dezember 2026: Urlaub";
+        QTest::newRow("a holiday in the leave")
+            << QDate(2026, 12, 25) << "Freitag, 25. Dezember 2026: 1. Weihnachtstag";
+        QTest::newRow("a weekend in the leave")
+            << QDate(2026, 12, 27) << "Sonntag, 27. Dezember 2026: Wochenende";
+        QTest::newRow("a day off") << QDate(2027, 1, 8) << "Freitag, 8. Januar 2027: dienstfrei";
+        QTest::newRow("an own date") << QDate(2027, 2, 11)
+                                     << "Donnerstag, 11. Februar 2027: Übung Wildflecken, Diensttag";
+        QTest::newRow("a milestone") << QDate(2027, 2, 6)
+                                     << "Samstag, 6. Februar 2027: Noch 100 Tage, Wochenende";
+        QTest::newRow("Good Friday") << QDate(2027, 3, 26) << "Freitag, 26. März 2027: Karfreitag";
+        QTest::newRow("the end of service on a holiday")
+            << QDate(2027, 5, 17) << "Montag, 17. Mai 2027: Letzter Tag, Pfingstmontag, Diensttag";
+        QTest::newRow("the first day")
+            << QDate(2026, 10, 1) << "Donnerstag, 1. Oktober 2026: Diensttag, Dienstbeginn, geschafft";
+    }
+    void kindsOfDays() {
+        QFETCH(QDate, day);
+        TestWorld world;
+        const CalendarView* view =
+            openCalendar(startMainWindow(world, QStringLiteral("2026-12-09 10:00:00")));
+        QTEST(describe(view, day), "text");
+        const DayInfo info = view->calendar()->dayInfo(DayNumber(day));
+        QCOMPARE(info.freeDay, TermCalendar.isFreeDay(DayNumber(day))); // as the core counts it
+    }
+
+    // Crossed off at the end of duty, or at midnight on a day without duty.
+    void crossingOff() {
+        TestWorld world;
+        frmPGR* main = startMainWindow(world, QStringLiteral("2026-12-11 11:00:00"));
+        AutoCountdownDone = True; // the main window stays through the end of duty
+        const CalendarView* view = openCalendar(main);
+        TickMainWindowAt(world, QStringLiteral("2026-12-11 11:59:59"));
+        QVERIFY(!describe(view, QDate(2026, 12, 11)).endsWith(QStringLiteral("geschafft")));
+        TickMainWindowAt(world, QStringLiteral("2026-12-11 12:00:00")); // Friday's end of duty
+        QVERIFY(describe(view, QDate(2026, 12, 11)).endsWith(QStringLiteral("geschafft")));
+        QVERIFY(!describe(view, QDate(2026, 12, 12)).endsWith(QStringLiteral("geschafft")));
+        TickMainWindowAt(world, QStringLiteral("2026-12-13 06:59:59"));
+        QVERIFY(!describe(view, QDate(2026, 12, 12)).endsWith(QStringLiteral("geschafft"))); // on guard still
+        TickMainWindowAt(world, QStringLiteral("2026-12-13 07:00:00"));
+        QVERIFY(describe(view, QDate(2026, 12, 12)).endsWith(QStringLiteral("geschafft")));
+        QVERIFY(!describe(view, QDate(2026, 12, 19)).endsWith(QStringLiteral("geschafft")));
+        TickMainWindowAt(world, QStringLiteral("2026-12-19 23:59:59"));
+        QVERIFY(!describe(view, QDate(2026, 12, 19)).endsWith(QStringLiteral("geschafft")));
+        TickMainWindowAt(world, QStringLiteral("2026-12-20 00:00:00"));
+        QVERIFY(describe(view, QDate(2026, 12, 19)).endsWith(QStringLiteral("geschafft")));
+    }
+
+    // Every day is read with its text; nothing is announced as the seconds pass.
+    void accessibleDays() {
+        TestWorld world;
+        frmPGR* main = startMainWindow(world, QStringLiteral("2026-12-09 10:00:00"));
+        CalendarView* view = openCalendar(main);
+        QAccessibleInterface* calendar = QAccessible::queryAccessibleInterface(view);
+        QVERIFY(calendar);
+        QCOMPARE(calendar->role(), QAccessible::Table);
+        QCOMPARE(calendar->childCount(), int(view->firstDay().daysTo(view->lastDay())) + 1);
+        for (int index = 0; index < calendar->childCount(); ++index) {
+            QAccessibleInterface* day = calendar->child(index);
+            QCOMPARE(day->role(), QAccessible::Cell);
+            QCOMPARE(day->text(QAccessible::Name), describe(view, view->firstDay().addDays(index)));
+            QCOMPARE(calendar->indexOfChild(day), index);
+            QVERIFY(view->dayRect(view->firstDay().addDays(index)).isValid());
+        }
+        QVERIFY(view->hasFocus());
+        QVERIFY(calendar->focusChild());
+        QVERIFY(calendar->focusChild()->state().focused);
+        QCOMPARE(calendar->focusChild()->text(QAccessible::Name), describe(view, QDate(2026, 12, 9)));
+
+        static QList<QAccessible::Event> events;
+        events.clear();
+        QAccessible::installUpdateHandler([](QAccessibleEvent* event) { events << event->type(); });
+        for (int second = 1; second <= 5; ++second)
+            TickMainWindowAt(world, QStringLiteral("2026-12-09 10:00:0%1").arg(second));
+        QAccessible::installUpdateHandler(nullptr);
+        QVERIFY(!events.contains(QAccessible::NameChanged));
+        QVERIFY(!events.contains(QAccessible::Focus));
+    }
+
+    // Drawn offscreen in each style: every day number readable on its day's colour, and the
+    // kinds told apart by a mark, not by colour alone.
+    void drawing_data() {
+        QTest::addColumn<QString>("style");
+        for (const QString& style :
+             {QStringLiteral("Fusion"), QStringLiteral("Adwaita"), QStringLiteral("Adwaita-Dark")})
+            if (QStyleFactory::keys().contains(style, Qt::CaseInsensitive))
+                QTest::newRow(qPrintable(style)) << style;
+    }
+    void drawing() {
+        QFETCH(QString, style);
+        QApplication::setStyle(style);
+        TestWorld world;
+        CalendarView* view = openCalendar(startMainWindow(world, QStringLiteral("2026-12-09 10:00:00")));
+        const QImage image = view->grab().toImage();
+        for (QDate day = view->firstDay(); day <= view->lastDay(); day = day.addDays(1)) {
+            const DayInfo info = view->calendar()->dayInfo(DayNumber(day));
+            const DayRange chosen = view->chosenDays();
+            const DayLook look =
+                LookOf(info, view->now(), view->palette(), day >= chosen.first && day <= chosen.last);
+            QVERIFY2(ContrastRatio(look.number, look.background) >= 4.5, qPrintable(describe(view, day)));
+            const QRect cell = view->dayRect(day);
+            const QColor drawn = image.pixelColor(cell.left() + cell.width() / 2, cell.top() + 2);
+            if (!look.hatched && !look.dotted && !look.today && !look.framed)
+                QVERIFY2(drawn.rgb() == look.background.rgb(),
+                         qPrintable(describe(view, day) + QLatin1Char(' ') + drawn.name()));
+        }
+        // Besides its colour, each kind has a mark of its own (the weekend its columns).
+        QSet<QString> marks;
+        for (const LegendEntry& entry : Legend()) {
+            const DayLook look = LookOf(entry.sample, 1, view->palette());
+            marks.insert(QStringLiteral("%1%2%3%4%5%6%7%8%9")
+                             .arg(look.hatched)
+                             .arg(look.dotted)
+                             .arg(look.dutyBar)
+                             .arg(look.holiday)
+                             .arg(look.ownDate)
+                             .arg(look.milestone)
+                             .arg(look.framed)
+                             .arg(entry.sample.day == 0)
+                             .arg(look.done));
+        }
+        QCOMPARE(marks.size(), Legend().size() - 1);
+        QApplication::setStyle(QStringLiteral("Fusion"));
+    }
+
+    // From "Noch 150 Tage" on the tape is cut a centimetre a day; before, the whole tape.
+    void tapeMeasure_data() {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("centimetres");
+        QTest::newRow("151") << 151 << "noch 1 Tag bis zum Maßband" << 150;
+        QTest::newRow("168") << 168 << "noch 18 Tage bis zum Maßband" << 150;
+        QTest::newRow("150") << 150 << "Maßband: noch 150 cm" << 150;
+        QTest::newRow("87") << 87 << "Maßband: noch 87 cm" << 87;
+        QTest::newRow("1") << 1 << "Maßband: noch 1 cm" << 1;
+        QTest::newRow("0") << 0 << "Maßband: ganz abgeschnitten" << 0;
+        QTest::newRow("after the end") << -3 << "Maßband: ganz abgeschnitten" << 0;
+    }
+    void tapeMeasure() {
+        QFETCH(int, days);
+        QTEST(TapeCaption(qint64(days)), "caption");
+        QFETCH(int, centimetres);
+        QCOMPARE(TapeCentimetres(qint64(days)), centimetres);
+        // Drawn to scale: the tape left is as long as its centimetres of the whole tape.
+        const auto drawn = [](qint64 left) {
+            QImage image(1600, 120, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            QFont font = painter.font();
+            font.setPixelSize(20);
+            painter.setFont(font);
+            PaintTape(painter, QRectF(0, 0, image.width(), image.height()), left, QPalette());
+            painter.end();
+            return yellowLength(image);
+        };
+        const double perCentimetre = drawn(150) / 150.0;
+        QVERIFY(perCentimetre > 10);
+        QVERIFY2(std::abs(drawn(days) - centimetres * perCentimetre) <= 2,
+                 qPrintable(QString::number(drawn(days))));
+    }
+
+    // The days the tape shows are the main window's.
+    void tapeShowsTheMainWindowsDays() {
+        TestWorld world;
+        frmPGR* main = startMainWindow(world, QStringLiteral("2027-02-13 10:00:00")); // a Saturday
+        openCalendar(main);
+        const TapeMeasure* tape = FindForm<frmServiceTerm>()->findChild<TapeMeasure*>();
+        QCOMPARE(tape->daysLeft(), std::optional<qint64>(LabelText(main, "LblDay").toLongLong()));
+        TickMainWindowAt(world, QStringLiteral("2027-02-15 10:00:00"));
+        QCOMPARE(tape->daysLeft(), std::optional<qint64>(LabelText(main, "LblDay").toLongLong()));
+        QCOMPARE(tape->daysLeft(), std::optional<qint64>(91));
+    }
+
+    // The picture: wide enough for a phone, the name only when asked for.
+    void picture() {
+        TestWorld world;
+        startMainWindow(world, QStringLiteral("2026-12-09 10:00:00"));
+        const QImage without = TermPicture(TermCalendar, PictureContentNow(false), Now());
+        const QImage with = TermPicture(TermCalendar, PictureContentNow(true), Now());
+        QVERIFY(without.width() >= 1080);
+        QCOMPARE(with.width(), without.width());
+        QVERIFY(with.height() > without.height()); // the name line
+        QCOMPARE(PictureContentNow(true).nameLine, QStringLiteral("Gefr Max Mustermann"));
+        QVERIFY(PictureContentNow(false).nameLine.isEmpty());
+    }
+
+    // From the command line without a display.
+    void pictureWithoutDisplay() {
+        TestWorld world(QStringLiteral("2026-12-09 10:00:00"));
+        SettingsRecord record = SampleSettings();
+        SetText(&SettingsRecord::Pgr, record, QStringLiteral("17.05.2027"));
+        WriteSettingsFile(record);
+        WriteServiceFile(everyKind);
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(QString::fromLatin1(name));
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(QDir::currentPath());
+        process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/pilgrast"),
+                      {QStringLiteral("--export-png"), QStringLiteral("dienstzeit.png"),
+                       QStringLiteral("--with-name")});
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitCode(), 0);
+        QImageReader reader(QStringLiteral("dienstzeit.png"));
+        QCOMPARE(reader.format(), QByteArray("png"));
+        QVERIFY(reader.size().width() >= 1080);
+
+        process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/pilgrast"),
+                      {QStringLiteral("--export-png"), QStringLiteral("fehlt/dienstzeit.png")});
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(process.readAllStandardError())
+                    .contains(QStringLiteral("fehlt/dienstzeit.png")));
+    }
+};
+
+QTEST_MAIN(TermCalendarTest)
+#include "tst_termcalendar.moc"
