@@ -44,8 +44,10 @@ void ShrinkFontToFit(QLabel* label, qreal smallest) {
 
 namespace {
 
+// Rows share more than one line of pixels: the layouts' places, converted from twips,
+// often meet on one, and those stand above each other, not side by side.
 bool sameRow(const QRect& a, const QRect& b) {
-    return a.top() <= b.bottom() && b.top() <= a.bottom();
+    return a.top() < b.bottom() && b.top() < a.bottom();
 }
 
 bool sameEdge(int a, int b) {
@@ -63,7 +65,8 @@ void makeRoomBeside(QWidget* grown, const QRect& before) {
             siblings.append(sibling);
     const auto moveWithColumns = [&](bool rightwards, int growth) {
         const auto beyond = [&](const QRect& place) {
-            return rightwards ? place.left() > before.right() : place.right() < before.left();
+            // A neighbour may start on the widget's last column of pixels, as converted places do.
+            return rightwards ? place.left() >= before.right() : place.right() <= before.left();
         };
         QList<QWidget*> moving;
         for (QWidget* sibling : siblings)
@@ -98,8 +101,8 @@ void moveRowsDown(const QList<QWidget*>& children, const QList<Taller>& taller) 
     for (QWidget* child : children) {
         QList<Taller> rowsAbove;
         for (const Taller& grown : taller) {
-            if (grown.before.bottom() >= child->y())
-                continue;
+            if (grown.before.bottom() > child->y())
+                continue; // not below it; one starting on its last line of pixels is
             auto row = std::find_if(rowsAbove.begin(), rowsAbove.end(),
                                     [&](const Taller& other) { return sameRow(other.before, grown.before); });
             if (row == rowsAbove.end())

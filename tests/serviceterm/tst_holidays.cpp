@@ -133,6 +133,128 @@ private slots:
         QCOMPARE(EasterSunday(year), sunday);
     }
 
+    // Easter and the days that follow it, and Saxony's day of repentance, year after year,
+    // against the dates of the printed calendars.
+    void movingDaysOverTheYears_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QString>("easter");
+        QTest::addColumn<QString>("repentance");
+        const QStringList easterDays = {"16.4", "1.4", "21.4", "12.4", "4.4", "17.4", "9.4",  "31.3",
+                                        "20.4", "5.4", "28.3", "16.4", "1.4", "21.4", "13.4", "28.3",
+                                        "17.4", "9.4", "25.3", "13.4", "5.4", "25.4", "10.4", "1.4"};
+        const QStringList repentanceDays = {"22.11", "21.11", "20.11", "18.11", "17.11", "16.11",
+                                            "22.11", "20.11", "19.11", "18.11", "17.11", "22.11",
+                                            "21.11", "20.11", "19.11", "17.11", "16.11", "22.11",
+                                            "21.11", "19.11", "18.11", "17.11", "16.11", "21.11"};
+        for (int i = 0; i < easterDays.size(); ++i)
+            QTest::addRow("%d", 2017 + i) << 2017 + i << easterDays[i] << repentanceDays[i];
+    }
+    void movingDaysOverTheYears() {
+        QFETCH(int, year);
+        QFETCH(QString, easter);
+        QFETCH(QString, repentance);
+        const auto dayOf = [&](const QString& region, const char* name) {
+            for (const PublicHoliday& holiday : PublicHolidays(region, year))
+                if (holiday.name == QString::fromUtf8(name))
+                    return holiday.date;
+            return QDate();
+        };
+        const QDate sunday =
+            QDate::fromString(QStringLiteral("%1.%2").arg(easter).arg(year), QStringLiteral("d.M.yyyy"));
+        QCOMPARE(EasterSunday(year), sunday);
+        QCOMPARE(dayOf(QStringLiteral("BW"), "Karfreitag"), sunday.addDays(-2));
+        QCOMPARE(dayOf(QStringLiteral("BW"), "Ostermontag"), sunday.addDays(1));
+        QCOMPARE(dayOf(QStringLiteral("BW"), "Christi Himmelfahrt"), sunday.addDays(39));
+        QCOMPARE(dayOf(QStringLiteral("BW"), "Pfingstmontag"), sunday.addDays(50));
+        QCOMPARE(dayOf(QStringLiteral("BW"), "Fronleichnam"), sunday.addDays(60));
+        QCOMPARE(dayOf(QStringLiteral("BB"), "Ostersonntag"), sunday);
+        QCOMPARE(dayOf(QStringLiteral("BB"), "Pfingstsonntag"), sunday.addDays(49));
+        QCOMPARE(
+            dayOf(QStringLiteral("SN"), "Buß- und Bettag"),
+            QDate::fromString(QStringLiteral("%1.%2").arg(repentance).arg(year), QStringLiteral("d.M.yyyy")));
+    }
+
+    // Every name as each state has it.
+    void everyName_data() {
+        QTest::addColumn<QString>("region");
+        QTest::addColumn<QStringList>("names");
+        const QStringList nationwide = {"Neujahr",
+                                        "Karfreitag",
+                                        "Ostermontag",
+                                        "Tag der Arbeit",
+                                        "Christi Himmelfahrt",
+                                        "Pfingstmontag",
+                                        "Tag der Deutschen Einheit",
+                                        "1. Weihnachtstag",
+                                        "2. Weihnachtstag"};
+        QTest::newRow("DE") << "DE" << nationwide;
+        QTest::newRow("SL") << "SL"
+                            << QStringList{
+                                   "Neujahr",        "Karfreitag",          "Ostermontag",
+                                   "Tag der Arbeit", "Christi Himmelfahrt", "Pfingstmontag",
+                                   "Fronleichnam",   "Mariä Himmelfahrt",   "Tag der Deutschen Einheit",
+                                   "Allerheiligen",  "1. Weihnachtstag",    "2. Weihnachtstag"};
+        QTest::newRow("BB") << "BB"
+                            << QStringList{"Neujahr",         "Karfreitag",       "Ostersonntag",
+                                           "Ostermontag",     "Tag der Arbeit",   "Christi Himmelfahrt",
+                                           "Pfingstsonntag",  "Pfingstmontag",    "Tag der Deutschen Einheit",
+                                           "Reformationstag", "1. Weihnachtstag", "2. Weihnachtstag"};
+        QTest::newRow("BY") << "BY"
+                            << QStringList{
+                                   "Neujahr",       "Heilige Drei Könige", "Karfreitag",
+                                   "Ostermontag",   "Tag der Arbeit",      "Christi Himmelfahrt",
+                                   "Pfingstmontag", "Fronleichnam",        "Tag der Deutschen Einheit",
+                                   "Allerheiligen", "1. Weihnachtstag",    "2. Weihnachtstag"};
+        QTest::newRow("BE") << "BE" << QStringList{"Neujahr",          "Internationaler Frauentag",
+                                                   "Karfreitag",       "Ostermontag",
+                                                   "Tag der Arbeit",   "Christi Himmelfahrt",
+                                                   "Pfingstmontag",    "Tag der Deutschen Einheit",
+                                                   "1. Weihnachtstag", "2. Weihnachtstag"};
+        QTest::newRow("SN") << "SN"
+                            << QStringList{"Neujahr",
+                                           "Karfreitag",
+                                           "Ostermontag",
+                                           "Tag der Arbeit",
+                                           "Christi Himmelfahrt",
+                                           "Pfingstmontag",
+                                           "Tag der Deutschen Einheit",
+                                           "Reformationstag",
+                                           "Buß- und Bettag",
+                                           "1. Weihnachtstag",
+                                           "2. Weihnachtstag"};
+        QTest::newRow("TH") << "TH"
+                            << QStringList{"Neujahr",
+                                           "Karfreitag",
+                                           "Ostermontag",
+                                           "Tag der Arbeit",
+                                           "Christi Himmelfahrt",
+                                           "Pfingstmontag",
+                                           "Weltkindertag",
+                                           "Tag der Deutschen Einheit",
+                                           "Reformationstag",
+                                           "1. Weihnachtstag",
+                                           "2. Weihnachtstag"};
+    }
+    void everyName() {
+        QFETCH(QString, region);
+        QStringList names;
+        for (const PublicHoliday& holiday : PublicHolidays(region, 2027))
+            names << holiday.name;
+        QTEST(names, "names");
+    }
+
+    void regionNames() {
+        QStringList names;
+        for (const HolidayRegion& region : HolidayRegions())
+            names << region.code + QLatin1Char(' ') + region.name;
+        QCOMPARE(names,
+                 (QStringList{"BW Baden-Württemberg", "BY Bayern", "BE Berlin", "BB Brandenburg", "HB Bremen",
+                              "HH Hamburg", "HE Hessen", "MV Mecklenburg-Vorpommern", "NI Niedersachsen",
+                              "NW Nordrhein-Westfalen", "RP Rheinland-Pfalz", "SL Saarland", "SN Sachsen",
+                              "ST Sachsen-Anhalt", "SH Schleswig-Holstein", "TH Thüringen",
+                              "DE nur bundesweite Feiertage", " keine Feiertage"}));
+    }
+
     void regions() {
         QCOMPARE(HolidayRegions().size(), 18);
         QVERIFY(IsHolidayRegion(QStringLiteral("TH")));

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "services/programerror.h"
+#include "serviceterm/inifile.h"
 #include "serviceterm/serviceterm.h"
 #include "support/fakes.h"
 
@@ -189,6 +190,195 @@ private slots:
         QFETCH(QString, read);
         const std::optional<DayRange> period = ReadDayRange(text);
         QCOMPARE(period ? DayRangeText(*period) : QString(), read);
+    }
+
+    // Duty entries in their three forms, and what is none.
+    void dutyTexts_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<bool>("endsBeforeStart");
+        QTest::newRow("a day") << "3.7.2027"
+                               << "3.7.2027" << false;
+        QTest::newRow("days") << " 10.05.2027 - 14.5.2027 "
+                              << "10.5.2027-14.5.2027" << false;
+        QTest::newRow("with times") << "12.6.2027 07:00-13.6.2027 7:00"
+                                    << "12.6.2027 7:00-13.6.2027 7:00" << false;
+        QTest::newRow("within a day") << "16.6.2027 18:00-16.6.2027 22:30"
+                                      << "16.6.2027 18:00-16.6.2027 22:30" << false;
+        QTest::newRow("ends when it starts") << "16.6.2027 18:00-16.6.2027 18:00"
+                                             << "" << true;
+        QTest::newRow("days reversed") << "14.5.2027-10.5.2027"
+                                       << "" << true;
+        QTest::newRow("one time only") << "12.6.2027 7:00-13.6.2027"
+                                       << "" << false;
+        QTest::newRow("a day with a time") << "3.7.2027 7:00"
+                                           << "" << false;
+        QTest::newRow("no such hour") << "12.6.2027 24:00-13.6.2027 7:00"
+                                      << "" << false;
+        QTest::newRow("a word") << "Wache"
+                                << "" << false;
+    }
+    void dutyTexts() {
+        QFETCH(QString, text);
+        QFETCH(QString, read);
+        QFETCH(bool, endsBeforeStart);
+        const DutyEntryReading reading = ReadDutyEntry(text);
+        QCOMPARE(reading.entry ? DutyEntryText(*reading.entry) : QString(), read);
+        if (!reading.entry)
+            QCOMPARE(reading.problem == DutyEntryProblem::EndsBeforeStart, endsBeforeStart);
+    }
+
+    // The file as a person writes it: blanks around keys and groups, comments, blank entries,
+    // a key twice, a group after the one read.
+    void asAPersonWritesIt() {
+        TestWorld world;
+        QFile file(QStringLiteral("pilgrast.ini"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("; meine Dienstzeit\n"
+                   "  [Dienstzeit]  \n"
+                   "  Beginn = 1.10.2026 \n"
+                   "Bundesland=BY\n"
+                   "; Urlaub=1.1.2027\n"
+                   "Urlaub=15.3.2027, , 21.12.2026-1.1.2027,\n"
+                   "Urlaubsanspruch = 24\n"
+                   "Urlaubsanspruch = 26\n"
+                   "[Anderes]\n"
+                   "Dienst=1.1.2027\n"
+                   "[Termine]\n"
+                   " 12.3.2027 = Gelöbnis \n"
+                   "5.5.2027-7.5.2027=\"Übung, Wildflecken\"\n");
+        file.close();
+        QCOMPARE(ReadServiceTerm(), QString());
+        QCOMPARE(Term.start, QDate(2026, 10, 1));
+        QCOMPARE(Term.region, QStringLiteral("BY"));
+        QCOMPARE(Term.leave, (QList<DayRange>{{QDate(2027, 3, 15), QDate(2027, 3, 15)},
+                                              {QDate(2026, 12, 21), QDate(2027, 1, 1)}}));
+        QCOMPARE(Term.leaveEntitlement, std::optional<int>(26)); // the last line of a key counts
+        QVERIFY(Term.duty.isEmpty());                            // another group's
+        QCOMPARE(
+            Term.ownDates,
+            (QList<OwnDate>{{{QDate(2027, 3, 12), QDate(2027, 3, 12)}, QStringLiteral("Gelöbnis")},
+                            {{QDate(2027, 5, 5), QDate(2027, 5, 7)}, QStringLiteral("Übung, Wildflecken")}}));
+    }
+
+    // A save changes what it must and nothing else; a second save changes nothing.
+    void saveLeavesTheRest_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("empty file") << QByteArray()
+                                    << QByteArray(
+                                           "[Dienstzeit]\nBeginn=1.10.2026\nBundesland=BY\nUrlaub=15.3.2027\n"
+                                           "Dienst=3.7.2027\n\n[Termine]\n12.3.2027=Gelöbnis\n");
+        QTest::newRow("comments and another group kept")
+            << QByteArray("; Notiz\n[Anderes]\nA=1\n")
+            << QByteArray("; Notiz\n[Anderes]\nA=1\n\n[Dienstzeit]\nBeginn=1.10.2026\nBundesland=BY\n"
+                          "Urlaub=15.3.2027\nDienst=3.7.2027\n\n[Termine]\n12.3.2027=Gelöbnis\n");
+        QTest::newRow("keys where they stand, new ones after the group's last")
+            << QByteArray(
+                   "[Dienstzeit]\nUrlaub=1.1.2027\nNotiz=x\nBeginn=1.1.2026\n\n[Meldungen]\nGezeigt=a\n")
+            << QByteArray("[Dienstzeit]\nUrlaub=15.3.2027\nNotiz=x\nBeginn=1.10.2026\nBundesland=BY\nDienst="
+                          "3.7.2027\n\n"
+                          "[Meldungen]\nGezeigt=a\n\n[Termine]\n12.3.2027=Gelöbnis\n");
+        QTest::newRow("a key twice becomes one")
+            << QByteArray("[Dienstzeit]\nBeginn=1.1.2026\nBeginn=2.1.2026\nDienstfrei=1.3.2027\n")
+            << QByteArray(
+                   "[Dienstzeit]\nBeginn=1.10.2026\nBundesland=BY\nUrlaub=15.3.2027\nDienst=3.7.2027\n\n"
+                   "[Termine]\n12.3.2027=Gelöbnis\n");
+        QTest::newRow("own dates replaced, others kept")
+            << QByteArray("[Termine]\n; wichtig\n1.1.2027=Neujahr\n12.3.2027=Alt\n")
+            << QByteArray("[Termine]\n; wichtig\n12.3.2027=Gelöbnis\n\n[Dienstzeit]\nBeginn=1.10.2026\n"
+                          "Bundesland=BY\nUrlaub=15.3.2027\nDienst=3.7.2027\n");
+    }
+    void saveLeavesTheRest() {
+        QFETCH(QByteArray, before);
+        TestWorld world;
+        if (!before.isNull()) {
+            QFile file(QStringLiteral("pilgrast.ini"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(before);
+        }
+        ServiceTerm term;
+        term.start = QDate(2026, 10, 1);
+        term.region = QStringLiteral("BY");
+        term.leave = {{QDate(2027, 3, 15), QDate(2027, 3, 15)}};
+        term.duty = {{QDate(2027, 7, 3), QDate(2027, 7, 3), {}, {}}};
+        term.ownDates = {{{QDate(2027, 3, 12), QDate(2027, 3, 12)}, QStringLiteral("Gelöbnis")}};
+        WriteServiceTerm(term);
+        QTEST(fileContent(), "after");
+        WriteServiceTerm(term);
+        QTEST(fileContent(), "after");
+        QCOMPARE(ReadServiceTerm(), QString());
+        QCOMPARE(Term, term);
+    }
+
+    // Own dates' names as they are, also with what QSettings quotes; QSettings reads them the same.
+    void ownDateNames() {
+        TestWorld world;
+        ServiceTerm term;
+        const QStringList names = {QStringLiteral("Gelöbnis"), QStringLiteral("Übung, Wildflecken"),
+                                   QStringLiteral("Heim \"weh\" \\ ; Tag"), QStringLiteral("a=b")};
+        for (int i = 0; i < names.size(); ++i)
+            term.ownDates.append({{QDate(2027, 3, 1 + i), QDate(2027, 3, 1 + i)}, names[i]});
+        WriteServiceTerm(term);
+        QCOMPARE(ReadServiceTerm(), QString());
+        QCOMPARE(Term.ownDates, term.ownDates);
+        const QSettings settings(QStringLiteral("pilgrast.ini"), QSettings::IniFormat);
+        QCOMPARE(settings.value("Termine/2.3.2027").toString(), names[1]);
+        QCOMPARE(settings.value("Termine/3.3.2027").toString(), names[2]);
+    }
+
+    // Values that cannot be used are named, long ones shortened; a file that is no settings
+    // file is named as such and not written until the user saves.
+    void badNewValues_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("duty") << QStringList{"Dienst=3.7.2027, 14.5.2027-10.5.2027"}
+                              << "Dienst=14.5.2027-10.5.2027";
+        QTest::newRow("day off") << QStringList{"Dienstfrei=Brückentag"} << "Dienstfrei=Brückentag";
+        QTest::newRow("entitlement") << QStringList{"Urlaubsanspruch=1000"} << "Urlaubsanspruch=1000";
+        QTest::newRow("entitlement not whole")
+            << QStringList{"Urlaubsanspruch=24,5"} << "Urlaubsanspruch=24,5";
+        QTest::newRow("own date without name")
+            << QStringList{"", "[Termine]", "12.3.2027="} << "[Termine] 12.3.2027=";
+        QTest::newRow("own date not a day")
+            << QStringList{"", "[Termine]", "Ostern=Heimfahrt"} << "[Termine] Ostern=Heimfahrt";
+        QTest::newRow("a long value") << QStringList{"Beginn=" + QString(200, QLatin1Char('x'))}
+                                      << "Beginn=" + QString(39, QLatin1Char('x')) + QStringLiteral("…");
+    }
+    void badNewValues() {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, named);
+        TestWorld world;
+        WriteServiceFile(lines);
+        const QString message = ReadServiceTerm();
+        QVERIFY2(message.endsWith(QLatin1Char('\n') + named), qPrintable(message));
+        QCOMPARE(message.count(QLatin1Char('\n')), 1);
+    }
+
+    void foreignFile() {
+        TestWorld world;
+        QByteArray noise;
+        for (int i = 0; i < 512; ++i)
+            noise.append(char((i * 7919 + 13) % 256));
+        for (const QByteArray& content : {noise, QByteArray("Das ist kein Einstellungstext.\n")}) {
+            QFile file(QStringLiteral("pilgrast.ini"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+            file.close();
+            const QString message = ReadServiceTerm();
+            QVERIFY2(message.contains(QDir::current().absoluteFilePath(QStringLiteral("pilgrast.ini"))),
+                     qPrintable(message));
+            QVERIFY(message.contains(QStringLiteral("keine Einstellungsdatei")));
+            QCOMPARE(Term, ServiceTerm{});
+            QVERIFY_THROWS_EXCEPTION(ProgramError,
+                                     RememberMilestoneAnnounced(QStringLiteral("Bergfest 14.2.2027")));
+            QCOMPARE(fileContent(), content);
+            WriteServiceTerm(sampleTerm());
+            QCOMPARE(fileContent(), QByteArray("[Dienstzeit]\nBeginn=1.10.2026\nBundesland=BY\n"
+                                               "Urlaub=21.12.2026-1.1.2027, 15.3.2027\n"));
+        }
+        QVERIFY(IniText::IsSettingsText(QByteArray()));
+        QVERIFY(IniText::IsSettingsText("; nur ein Kommentar\n\n"));
     }
 };
 
