@@ -72,19 +72,24 @@ void MilestoneNotifier::lookAtToday(qint64 daysLeft) {
     const QString day = DayText(CalendarDate(today));
     for (const Milestone& milestone : TermCalendar.milestones()) {
         const QString key = milestone.name + QLatin1Char(' ') + day;
-        if (milestone.day == today && !MilestoneAnnounced(key)) {
+        if (milestone.day == today && !alreadyTold(key)) {
             const MilestoneText text = MilestoneNotification(milestone.name, daysLeft);
             announce(key, text.summary, text.body);
         }
     }
     for (const OwnDay& date : TermCalendar.ownDates()) {
         const QString key = date.name + QLatin1Char(' ') + day;
-        if (date.first == today && !MilestoneAnnounced(key)) {
+        if (date.first == today && !alreadyTold(key)) {
             const MilestoneText text =
                 OwnDateNotification(date.name, CalendarDate(date.last), date.last != date.first, daysLeft);
             announce(key, text.summary, text.body);
         }
     }
+}
+
+// Told before, or asked for in this run and not yet answered.
+bool MilestoneNotifier::alreadyTold(const QString& key) const {
+    return m_asked.contains(key) || MilestoneAnnounced(key);
 }
 
 // Asks the notification service without waiting for it; only a notification that was
@@ -96,11 +101,14 @@ void MilestoneNotifier::announce(const QString& key, const QString& summary, con
     const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("de.pilgrast.counter")}};
     notify << QStringLiteral("Pilgrast Counter") << 0u << QStringLiteral("de.pilgrast.counter") << summary
            << body << QStringList() << hints << -1;
+    m_asked.insert(key);
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(notify), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [key](QDBusPendingCallWatcher* call) {
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, key](QDBusPendingCallWatcher* call) {
         call->deleteLater();
-        if (QDBusPendingReply<uint>(*call).isError())
+        if (QDBusPendingReply<uint>(*call).isError()) {
+            m_asked.remove(key); // not shown: it may be told when next looked at
             return;
+        }
         try {
             RememberMilestoneAnnounced(key);
         } catch (const ProgramError&) {

@@ -8,6 +8,7 @@
 
 #include <QDBusConnection>
 #include <QObject>
+#include <QSet>
 
 // One desktop notification on the day of each milestone of the term ("Bergfest",
 // "Noch 150 Tage", ...) and of each own date (on its first day), through
@@ -29,11 +30,13 @@ public:
 
 private:
     void lookAtToday(qint64 daysLeft);
+    bool alreadyTold(const QString& key) const;
     void announce(const QString& key, const QString& summary, const QString& body);
 
     QDBusConnection m_bus;
     qint64 m_dayLookedAt = -1;
     std::optional<qint64> m_daysLeft;
+    QSet<QString> m_asked; // asked for in this run, remembered in the file once shown
 };
 
 // The notification's summary and body.
