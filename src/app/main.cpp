@@ -7,6 +7,7 @@
 #include "desktop/trayicon.h"
 #include "desktop/windowsystem.h"
 #include "program.h"
+#include "services/starttrace.h"
 #include "settings/settingsfile.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ int runCommand(const StartOptions& options, int& argc, char** argv) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    TraceStart("main");
     const auto options = ReadStartOptions(argc, argv);
     if (const int* exitStatus = std::get_if<int>(&options))
         return *exitStatus;
@@ -35,16 +37,25 @@ int main(int argc, char* argv[]) {
         return runCommand(std::get<StartOptions>(options), argc, argv);
 
     ChooseWindowSystem();
+    KeepWakeUpsFew();
     QApplication app(argc, argv);
+    TraceStart("application");
     const QString settingsFolder = SettingsFolderFor(std::get<StartOptions>(options));
     SetSettingsFolder(settingsFolder);
     SingleInstance counter;
     if (!counter.claim(settingsFolder))
         return 0; // the counter already running for these settings came to the front
     QObject::connect(&counter, &SingleInstance::frontWanted, &BringCounterToFront);
+    TraceStart("one counter per folder");
 
     StartProgram();
-    const std::unique_ptr<CounterTray> tray = StartTray();
-    const SessionBusServices sessionBus = StartSessionBusServices();
+    // What only the desktop needs comes once the first frame is out.
+    std::unique_ptr<CounterTray> tray;
+    SessionBusServices sessionBus;
+    AfterFirstFrame([&] {
+        tray = StartTray();
+        sessionBus = StartSessionBusServices();
+        TraceStart("tray, dock and notifications");
+    });
     return QApplication::exec();
 }

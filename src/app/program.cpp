@@ -16,7 +16,10 @@
 #include "widgets/forms.h"
 #include "widgets/qtmessages.h"
 
+#include "services/starttrace.h"
+
 #include <QApplication>
+#include <QTimer>
 
 namespace {
 
@@ -46,7 +49,9 @@ std::variant<StartOptions, int> ReadStartOptions(int& argc, char** argv) {
 void SetUpProgram() {
     nameTheProgram();
     QApplication::setWindowIcon(FlagIcon());
-    InstallGermanTranslation();
+    // Qt's German texts (standard buttons, the boxes' context menus) come after the first
+    // frame; a message box before it loads them itself.
+    AfterFirstFrame([] { InstallGermanTranslation(); });
 
     static QtMessageService messages;
     SetMessageService(&messages);
@@ -60,7 +65,52 @@ void SetUpProgram() {
 
 void StartProgram() {
     SetUpProgram();
+    TraceStart("program set up");
     ShowForm<frmPGR>();
+    TraceStart("main window shown");
+}
+
+namespace {
+
+// Watches for the first paint of any window; the action runs once that paint is done.
+class FirstFrame : public QObject {
+public:
+    explicit FirstFrame(std::function<void()> action) : QObject(qApp), m_action(std::move(action)) {
+        qApp->installEventFilter(this);
+        QTimer::singleShot(500, this, &FirstFrame::run);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->isWidgetType()) {
+            qApp->removeEventFilter(this);
+            QTimer::singleShot(0, this, &FirstFrame::run);
+        }
+        return false;
+    }
+
+private:
+    void run() {
+        qApp->removeEventFilter(this);
+        if (!m_action)
+            return;
+        TraceStart("first frame");
+        std::exchange(m_action, nullptr)();
+        deleteLater();
+    }
+
+    std::function<void()> m_action;
+};
+
+} // namespace
+
+void AfterFirstFrame(std::function<void()> action) {
+    new FirstFrame(std::move(action));
+}
+
+void KeepWakeUpsFew() {
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
 }
 
 std::unique_ptr<CounterTray> StartTray() {

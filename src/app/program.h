@@ -8,6 +8,7 @@
 #include "desktop/dockentry.h"
 #include "desktop/milestonenotifier.h"
 
+#include <functional>
 #include <memory>
 
 class CounterTray;
@@ -22,6 +23,15 @@ void SetUpProgram();
 
 // SetUpProgram, then the main window. The caller then runs the event loop.
 void StartProgram();
+
+// Runs the action once the program's first window has been drawn, so that nothing the
+// first frame does not need comes before it; at the latest within half a second.
+void AfterFirstFrame(std::function<void()> action);
+
+// The window's content travels to the X server with its drawing commands instead of
+// through shared memory, which needs a round trip, and so a second wake-up, every second.
+// A choice the user made in the environment holds.
+void KeepWakeUpsFew();
 
 // The tray icon, wired to the windows' commands. It shows while a counting window is open.
 std::unique_ptr<CounterTray> StartTray();

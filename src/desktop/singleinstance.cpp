@@ -8,9 +8,13 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QThread>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -24,7 +28,43 @@ QString basePathFor(const QString& settingsFolder) {
         .filePath(QStringLiteral("pilgrast-") + QString::fromLatin1(key));
 }
 
+// The socket's address; false when the path is too long for one.
+bool addressOf(const QString& socketPath, sockaddr_un& address) {
+    const QByteArray path = QFile::encodeName(socketPath);
+    address = sockaddr_un{};
+    address.sun_family = AF_UNIX;
+    if (size_t(path.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    return true;
+}
+
+// Knocks on the running counter's socket: it comes to the front. It may still be starting,
+// so it gets two seconds to listen.
+void askRunningCounter(const QString& socketPath) {
+    sockaddr_un address{};
+    if (!addressOf(socketPath, address))
+        return;
+    const QDeadlineTimer deadline(2000);
+    while (!deadline.hasExpired()) {
+        const int caller = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const bool answered = caller >= 0 && ::connect(caller, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        if (caller >= 0)
+            close(caller);
+        if (answered)
+            return;
+        QThread::msleep(50);
+    }
+}
+
 } // namespace
+
+SingleInstance::~SingleInstance() {
+    if (m_socket < 0)
+        return;
+    close(m_socket);
+    unlink(QFile::encodeName(m_socketPath).constData());
+}
 
 bool SingleInstance::claim(const QString& settingsFolder) {
     const QString base = basePathFor(settingsFolder);
@@ -36,28 +76,32 @@ bool SingleInstance::claim(const QString& settingsFolder) {
         askRunningCounter(socketPath);
         return false;
     }
-    QLocalServer::removeServer(socketPath); // left behind by a run that was killed
-    connect(&m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* caller = m_server.nextPendingConnection()) {
-            connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
-            emit frontWanted();
-        }
-    });
-    // Without a socket the counter still runs; a second start then only ends.
-    m_server.listen(socketPath);
+    listen(socketPath);
     return true;
 }
 
-// The running counter may still be starting: it gets two seconds to listen.
-void SingleInstance::askRunningCounter(const QString& socketPath) const {
-    const QDeadlineTimer deadline(2000);
-    while (!deadline.hasExpired()) {
-        QLocalSocket socket;
-        socket.connectToServer(socketPath);
-        if (socket.waitForConnected(200)) {
-            socket.disconnectFromServer();
-            return;
-        }
-        QThread::msleep(50);
+// Without a socket the counter still runs; a second start then only ends.
+void SingleInstance::listen(const QString& socketPath) {
+    sockaddr_un address{};
+    if (!addressOf(socketPath, address))
+        return;
+    unlink(address.sun_path); // left behind by a run that was killed
+    m_socket = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (m_socket < 0)
+        return;
+    if (bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(m_socket, 4) != 0) {
+        close(m_socket);
+        m_socket = -1;
+        return;
+    }
+    m_socketPath = socketPath;
+    m_callers = new QSocketNotifier(m_socket, QSocketNotifier::Read, this);
+    connect(m_callers, &QSocketNotifier::activated, this, &SingleInstance::callerArrived);
+}
+
+void SingleInstance::callerArrived() {
+    for (int caller; (caller = accept4(m_socket, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
+        close(caller);
+        emit frontWanted();
     }
 }

@@ -4,18 +4,20 @@
 
 #pragma once
 
-#include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
 #include <memory>
 
+class QSocketNotifier;
+
 // One counter per settings folder. The first start for a folder holds a lock and
-// listens; a later start for the same folder asks it to bring its window to the
-// front and then ends. A lock left by a run that crashed or was killed is taken over,
-// since the process named in it no longer runs.
+// listens on a local socket; a later start for the same folder asks it to bring its
+// window to the front and then ends. A lock left by a run that crashed or was killed is
+// taken over, since the process named in it no longer runs.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
+    ~SingleInstance() override;
     // Claims the counter for the folder (empty: the current directory). False when
     // another run holds it; that run was asked to come to the front.
     bool claim(const QString& settingsFolder);
@@ -25,8 +27,11 @@ signals:
     void frontWanted();
 
 private:
-    void askRunningCounter(const QString& socketPath) const;
+    void listen(const QString& socketPath);
+    void callerArrived();
 
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer m_server;
+    int m_socket = -1;
+    QString m_socketPath;
+    QSocketNotifier* m_callers = nullptr;
 };

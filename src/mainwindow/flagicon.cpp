@@ -26,8 +26,12 @@ QImage FlagImage(int size) {
 }
 
 QIcon FlagIcon() {
-    QIcon icon;
-    for (const int size : FlagIconSizes)
-        icon.addPixmap(QPixmap::fromImage(FlagImage(size)));
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (const int size : FlagIconSizes)
+            if (size <= 128)
+                sizes.addPixmap(QPixmap::fromImage(FlagImage(size)));
+        return sizes;
+    }();
     return icon;
 }

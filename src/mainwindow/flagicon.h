@@ -12,9 +12,11 @@
 // framed by a one-pixel black line, transparent above and below.
 QImage FlagImage(int size);
 
-// The sizes of the icon theme, so that the title bar, the task switcher and the tray
-// find a sharp picture at every scale.
+// The sizes of the icon theme, so that menus, docks and the task switcher find a sharp
+// picture at every scale.
 constexpr std::array<int, 8> FlagIconSizes = {16, 22, 24, 32, 48, 64, 128, 256};
 
-// The flag in every one of those sizes.
+// The windows' icon, drawn once: every size of the theme up to 128 pixels, sharp in the
+// title bar, the tray and the task switcher at twice the scale. Each window sends its
+// icon to the window system as it opens, so it stays small.
 QIcon FlagIcon();

@@ -13,6 +13,7 @@
 #include "services/messages.h"
 #include "services/programend.h"
 #include "services/programerror.h"
+#include "services/starttrace.h"
 #include "serviceterm/servicecalendar.h"
 #include "servicetermwindow/frmserviceterm.h"
 #include "settings/declarations.h"
@@ -81,7 +82,9 @@ void frmPGR::Form_Load() {
     }
     try {
         ReadSettings();
+        TraceStart("settings read");
         loadServiceTerm();
+        TraceStart("term of service read and worked out");
         renewGreeting();
         ui->lblwho->setText(TrimBlanks(Settings.Dstgrd) + QLatin1Char(' ') + TrimBlanks(Settings.Vorname) +
                             QLatin1Char(' ') + TrimBlanks(Settings.Name));

@@ -6,14 +6,19 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 
 bool InstallGermanTranslation() {
-    // Also before the window system: the command line is read with a QCoreApplication only.
+    // Once per application object; also before the window system, for the command line.
+    static QPointer<QTranslator> installed;
+    if (installed)
+        return true;
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (!translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;
     }
+    installed = translator;
     return QCoreApplication::installTranslator(translator);
 }

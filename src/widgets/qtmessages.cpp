@@ -46,6 +46,7 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const QString& text, int style) {
 }
 
 int QtMessageService::show(const QString& text, int style) {
+    InstallGermanTranslation(); // the buttons read German also before the start has loaded it
     const auto box = BuildMessageBox(text, style);
     switch (box->exec()) {
     case QMessageBox::Yes:
@@ -60,6 +61,7 @@ int QtMessageService::show(const QString& text, int style) {
 }
 
 std::optional<QString> QtMessageService::input(const QString& prompt) {
+    InstallGermanTranslation();
     bool ok = false;
     const QString text = QInputDialog::getText(QApplication::activeWindow(), QStringLiteral("Pilgrast"),
                                                prompt, QLineEdit::Normal, QString(), &ok);
