@@ -21,7 +21,8 @@ protected:
         if (event->type() == QEvent::Paint && !m_told) {
             m_told = true;
             QTimer::singleShot(0, [] {
-                std::fprintf(stderr, "pilgrast start %7.1f ms %7d kB  first frame\n", sinceMain.nsecsElapsed() / 1e6, 0);
+                std::fprintf(stderr, "pilgrast start %7.1f ms %7d kB  first frame\n",
+                             sinceMain.nsecsElapsed() / 1e6, 0);
                 std::fflush(stderr);
             });
         }

@@ -12,10 +12,10 @@
 // with a label (bench_floor), started in turns.
 #include "app/program.h"
 #include "mainwindow/frmpgr.h"
-#include "widgets/forms.h"
 #include "settings/declarations.h"
 #include "settings/fixedtext.h"
 #include "settings/recordimage.h"
+#include "widgets/forms.h"
 
 #include <QApplication>
 #include <QDate>
@@ -68,7 +68,8 @@ long procStatus(qint64 pid, const char* key) {
 // Voluntary context switches of all the process's threads: each is a sleep ended by a wake-up.
 long wakeUps(qint64 pid) {
     long total = 0;
-    for (const QString& task : QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    for (const QString& task :
+         QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         QFile status(QStringLiteral("/proc/%1/task/%2/status").arg(pid).arg(task));
         status.open(QIODevice::ReadOnly);
         for (const QByteArray& line : status.readAll().split('\n'))
@@ -79,8 +80,8 @@ long wakeUps(qint64 pid) {
 }
 
 struct Start {
-    double ms;        // exec to the first frame
-    long peakKb;      // peak resident memory a second later
+    double ms;         // exec to the first frame
+    long peakKb;       // peak resident memory a second later
     QStringList trace; // the program's phases
 };
 
@@ -89,6 +90,10 @@ Start timeOneStart(const QString& program, const QStringList& arguments, const Q
     child.setWorkingDirectory(folder);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("PILGRAST_TRACE_START"), QStringLiteral("1"));
+    // A runtime folder, as every desktop session has one.
+    static const QTemporaryDir runtime;
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     child.setProcessEnvironment(environment);
     child.setReadChannel(QProcess::StandardError);
     QElapsedTimer timer;
@@ -187,9 +192,10 @@ int measureAll(int idleSeconds) {
         QStringList arguments;
         QList<Start> starts;
     };
-    QList<Kind> kinds = {{"program", besideMe(QStringLiteral("pilgrast")), {}, {}},
-                         {"bare window", besideMe(QStringLiteral("bench_floor")), {QStringLiteral("bare")}, {}},
-                         {"window with a label", besideMe(QStringLiteral("bench_floor")), {QStringLiteral("label")}, {}}};
+    QList<Kind> kinds = {
+        {"program", besideMe(QStringLiteral("pilgrast")), {}, {}},
+        {"bare window", besideMe(QStringLiteral("bench_floor")), {QStringLiteral("bare")}, {}},
+        {"window with a label", besideMe(QStringLiteral("bench_floor")), {QStringLiteral("label")}, {}}};
     for (int run = 0; run < 9; ++run)
         for (Kind& kind : kinds)
             kind.starts << timeOneStart(kind.program, kind.arguments, folder.path());

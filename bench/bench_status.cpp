@@ -39,11 +39,12 @@ int main(int argc, char* argv[]) {
     // A settings record with an end of service half a year ahead, duty time counted.
     QFile record(QDir(folder.path()).filePath(QStringLiteral("pgr.dat")));
     record.open(QIODevice::WriteOnly);
-    const QByteArray end = QDate::currentDate().addDays(180).toString(QStringLiteral("dd.MM.yyyy")).toLatin1();
+    const QByteArray end =
+        QDate::currentDate().addDays(180).toString(QStringLiteral("dd.MM.yyyy")).toLatin1();
     QByteArray image;
-    image += QByteArray("\x01\x00", 2) + QByteArray("Max").leftJustified(30) + QByteArray("Mustermann").leftJustified(30) +
-             QByteArray("Gefr ") + end + "16:30" + QByteArray("\x01\x00", 2) + "12:00" + QByteArray("\x01\x00", 2) +
-             "07:00";
+    image += QByteArray("\x01\x00", 2) + QByteArray("Max").leftJustified(30) +
+             QByteArray("Mustermann").leftJustified(30) + QByteArray("Gefr ") + end + "16:30" +
+             QByteArray("\x01\x00", 2) + "12:00" + QByteArray("\x01\x00", 2) + "07:00";
     record.write(image);
     record.close();
     QFile term(QDir(folder.path()).filePath(QStringLiteral("pilgrast.ini")));
@@ -51,12 +52,14 @@ int main(int argc, char* argv[]) {
     term.write("[Dienstzeit]\nBeginn=1.10.2026\nBundesland=BY\n");
     term.close();
 
-    const QString pilgrast = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("pilgrast"));
+    const QString pilgrast =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("pilgrast"));
     const double status = medianMs(pilgrast, {QStringLiteral("--status")}, folder.path());
     const double json = medianMs(pilgrast, {QStringLiteral("--status=json")}, folder.path());
     const double yes = medianMs(QStandardPaths::findExecutable(QStringLiteral("true")), {}, folder.path());
     const double date = medianMs(QStandardPaths::findExecutable(QStringLiteral("date")), {}, folder.path());
-    std::printf("pilgrast --status to exit (median of 41): %.1f ms; --status=json %.1f ms; true %.1f ms; date %.1f ms\n",
+    std::printf("pilgrast --status to exit (median of 41): %.1f ms; --status=json %.1f ms; true %.1f ms; "
+                "date %.1f ms\n",
                 status, json, yes, date);
     return 0;
 }

@@ -11,12 +11,12 @@
 #include "support/fakes.h"
 
 #include <QApplication>
-#include <utility>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
 #include <numeric>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -106,10 +106,11 @@ int main(int argc, char* argv[]) {
     // With duty periods: a guard duty from Saturday 12 June 07:00 to Sunday 07:00 and an exercise week.
     const QStringList periods{"Beginn=1.10.2026", "Bundesland=BY", "Urlaub=10.5.2027-14.5.2027",
                               "Dienst=12.6.2027 7:00-13.6.2027 7:00, 21.6.2027-25.6.2027"};
-    for (const auto& [what, instant] : {std::pair{"main tick, duty periods set, on duty", "2027-06-09 07:00:00"},
-                                        std::pair{"main tick, duty periods set, off duty", "2027-06-09 17:00:00"},
-                                        std::pair{"main tick, inside a duty period (guard's night)", "2027-06-12 20:00:00"},
-                                        std::pair{"main tick, standing after a duty period", "2027-06-13 07:00:01"}}) {
+    for (const auto& [what, instant] :
+         {std::pair{"main tick, duty periods set, on duty", "2027-06-09 07:00:00"},
+          std::pair{"main tick, duty periods set, off duty", "2027-06-09 17:00:00"},
+          std::pair{"main tick, inside a duty period (guard's night)", "2027-06-12 20:00:00"},
+          std::pair{"main tick, standing after a duty period", "2027-06-13 07:00:01"}}) {
         TestWorld world(QString::fromLatin1(instant));
         SettingsRecord record = SampleSettings();
         SetText(&SettingsRecord::Pgr, record, QStringLiteral("30.06.2027"));

@@ -24,7 +24,8 @@ double medianMs(int runs, const std::function<void()>& run) {
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();
         run();
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::nth_element(ms.begin(), ms.begin() + runs / 2, ms.end());
     return ms[std::size_t(runs / 2)];
@@ -54,8 +55,7 @@ int main(int argc, char* argv[]) {
     auto* calendar = ShowForm<frmServiceTerm>()->findChild<CalendarView*>();
     const double draw = medianMs(21, [&] { calendar->grab(); });
     std::printf("%-52s median %7.2f ms\n", "drawing the whole term (the calendar, 12 months)", draw);
-    const double picture =
-        medianMs(11, [] { TermPicture(TermCalendar, PictureContentNow(true), Now()); });
+    const double picture = medianMs(11, [] { TermPicture(TermCalendar, PictureContentNow(true), Now()); });
     std::printf("%-52s median %7.2f ms\n", "drawing the picture to share", picture);
     return 0;
 }

@@ -8,7 +8,10 @@
 set -euo pipefail
 
 # The packages to build, run and test; further ones may be named on the command line.
-packages=(cmake g++ make qt6-base-dev qt6-translations-l10n fonts-liberation e2fsprogs "$@")
+# fonts-liberation: the faces the windows are laid out for; fonts-dejavu-core: the desktop's
+# sans-serif with every glyph the windows draw (without it the default falls to a monospace face).
+packages=(cmake g++ make qt6-base-dev libical-dev qt6-translations-l10n fonts-liberation fonts-dejavu-core
+    e2fsprogs "$@")
 
 missing=()
 for package in "${packages[@]}"; do

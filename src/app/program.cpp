@@ -19,7 +19,9 @@
 #include "services/starttrace.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTimer>
+#include <vector>
 
 namespace {
 
@@ -72,13 +74,20 @@ void StartProgram() {
 
 namespace {
 
-// Watches for the first paint of any window; the action runs once that paint is done.
+// Watches for the first paint of any window; the actions run once that paint is done.
 class FirstFrame : public QObject {
 public:
-    explicit FirstFrame(std::function<void()> action) : QObject(qApp), m_action(std::move(action)) {
+    FirstFrame() : QObject(qApp) {
         qApp->installEventFilter(this);
         QTimer::singleShot(500, this, &FirstFrame::run);
     }
+    static FirstFrame* waiting() {
+        static QPointer<FirstFrame> watcher;
+        if (!watcher || watcher->m_done)
+            watcher = new FirstFrame;
+        return watcher;
+    }
+    void add(std::function<void()> action) { m_actions.push_back(std::move(action)); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -92,20 +101,24 @@ protected:
 private:
     void run() {
         qApp->removeEventFilter(this);
-        if (!m_action)
+        if (m_done)
             return;
+        m_done = true;
+        const std::vector<std::function<void()>> actions = std::exchange(m_actions, {});
         TraceStart("first frame");
-        std::exchange(m_action, nullptr)();
+        for (const std::function<void()>& action : actions)
+            action();
         deleteLater();
     }
 
-    std::function<void()> m_action;
+    std::vector<std::function<void()>> m_actions;
+    bool m_done = false;
 };
 
 } // namespace
 
 void AfterFirstFrame(std::function<void()> action) {
-    new FirstFrame(std::move(action));
+    FirstFrame::waiting()->add(std::move(action));
 }
 
 void KeepWakeUpsFew() {

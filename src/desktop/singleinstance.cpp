@@ -48,7 +48,8 @@ void askRunningCounter(const QString& socketPath) {
     const QDeadlineTimer deadline(2000);
     while (!deadline.hasExpired()) {
         const int caller = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        const bool answered = caller >= 0 && ::connect(caller, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        const bool answered =
+            caller >= 0 && ::connect(caller, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
         if (caller >= 0)
             close(caller);
         if (answered)
@@ -89,7 +90,8 @@ void SingleInstance::listen(const QString& socketPath) {
     m_socket = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (m_socket < 0)
         return;
-    if (bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(m_socket, 4) != 0) {
+    if (bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(m_socket, 4) != 0) {
         close(m_socket);
         m_socket = -1;
         return;

@@ -5,9 +5,9 @@
 #include "starttrace.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QtGlobal>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
@@ -16,6 +16,17 @@ struct Trace {
     QElapsedTimer since;
     Trace() { since.start(); }
 };
+
+// The process's own peak resident memory; getrusage would count the parent's before exec.
+long peakMemoryKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
 
 Trace& trace() {
     static Trace running;
@@ -28,9 +39,7 @@ void TraceStart(const char* phase) {
     Trace& running = trace();
     if (!running.on)
         return;
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::fprintf(stderr, "pilgrast start %7.1f ms %7ld kB  %s\n", running.since.nsecsElapsed() / 1e6, usage.ru_maxrss,
-                 phase);
+    std::fprintf(stderr, "pilgrast start %7.1f ms %7ld kB  %s\n", running.since.nsecsElapsed() / 1e6,
+                 peakMemoryKb(), phase);
     std::fflush(stderr);
 }

@@ -212,7 +212,8 @@ private slots:
     // The windows' icon up to 128 pixels; the theme's files to 256.
     void iconSizes() {
         const QList<QSize> sizes = FlagIcon().availableSizes();
-        QCOMPARE(sizes, (QList<QSize>{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
+        QCOMPARE(sizes,
+                 (QList<QSize>{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
         QCOMPARE(FlagImage(256).size(), QSize(256, 256));
         QCOMPARE(FlagIconSizes.back(), 256);
     }
