@@ -10,11 +10,13 @@
 # starten" writes and removes the autostart entry; a second start brings the first to
 # the front and ends; with a StatusNotifierWatcher on the session bus the item
 # registers and its tooltip carries the count; the dock's LauncherEntry signal carries
-# the count and the progress, and the Bergfest notification is shown and remembered.
-# Called by package-check.sh.
+# the count and the progress, and the Bergfest notification is shown and remembered; the
+# README's status bar snippets show the count (bar-check.sh).
+# The autopkgtest "desktop" (debian/tests), which package-check.sh runs.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/tools/install-deps.sh" xvfb xauth openbox trayer xdotool x11-utils dbus libglib2.0-bin python3-dbus python3-gi
+"$root/tools/install-deps.sh" xvfb xauth openbox trayer xdotool x11-utils dbus libglib2.0-bin python3-dbus python3-gi \
+    i3blocks conky-std
 
 work=$(mktemp -d)
 pids=()
@@ -64,6 +66,7 @@ await test -s "$HOME/.config/pilgrast/pgr.dat"
 xdotool key Escape
 await xdotool search --onlyvisible --name "^Pilgrast Counter $end"
 echo "desktop check: a menu start keeps pgr.dat in ~/.config/pilgrast"
+"$root/tools/bar-check.sh"
 
 # The icon sits in trayer's panel; its menu switches the autostart entry.
 icon_line() { xwininfo -root -tree | grep '("pilgrast"' | grep -E ' [0-9]{1,2}x[0-9]{1,2}\+'; }

@@ -10,4 +10,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/install-deps.sh"
 "$root/tools/build.sh"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "Kein Bildschirm gefunden: DISPLAY und WAYLAND_DISPLAY sind leer. Pilgrast Counter braucht eine Desktop-Sitzung." >&2
+    exit 1
+fi
 exec "$root/build/pilgrast"
