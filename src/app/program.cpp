@@ -38,6 +38,15 @@ frmPGR* mainWindowForCommand() {
     return FindForm<frmPGR>();
 }
 
+// The menu bar asks the style for an icon the style reads from a file, and reading it
+// probes every image plugin (GIF, ICO, JPEG) by content before Qt's own PNG reader. The
+// windows need no plugin of any kind before their first frame; from then on all are found.
+void findPluginsAfterFirstFrame() {
+    const QStringList folders = QCoreApplication::libraryPaths();
+    QCoreApplication::setLibraryPaths({});
+    AfterFirstFrame([folders] { QCoreApplication::setLibraryPaths(folders); });
+}
+
 } // namespace
 
 std::variant<StartOptions, int> ReadStartOptions(int& argc, char** argv) {
@@ -68,6 +77,7 @@ void SetUpProgram() {
 void StartProgram() {
     SetUpProgram();
     TraceStart("program set up");
+    findPluginsAfterFirstFrame();
     ShowForm<frmPGR>();
     TraceStart("main window shown");
 }

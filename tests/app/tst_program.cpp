@@ -599,6 +599,18 @@ private slots:
         QCOMPARE(Settings.Dsch, QStringLiteral("16:45"));
         QCOMPARE(Settings.DschFr, QStringLiteral("13:15"));
     }
+
+    // The start leaves Qt's plugins (image formats, icon engines, styles) to be found as before,
+    // from the first frame on. Last, as it sets the program up a second time.
+    void pluginsFoundFromTheFirstFrame() {
+        TestWorld world;
+        writeSettings();
+        const QStringList folders = QCoreApplication::libraryPaths();
+        QVERIFY(!folders.isEmpty());
+        StartProgram();
+        QVERIFY(FindForm<frmPGR>());
+        QTRY_COMPARE(QCoreApplication::libraryPaths(), folders);
+    }
 };
 
 QTEST_MAIN(ProgramTest)
