@@ -71,6 +71,18 @@ private slots:
         QTest::newRow("duty Saturday: after it, Easter")
             << QStringList{"Dienst=27.3.2027"} << "2027-03-27 18:00:00"
             << "2027-03-30 07:00:00";
+        QTest::newRow("guard over Easter night, as the clocks go forward")
+            << QStringList{"Dienst=27.3.2027 7:00-28.3.2027 7:00"} << "2027-03-28 03:00:00"
+            << "";
+        QTest::newRow("guard over Easter night: Sunday after it, Easter Monday free")
+            << QStringList{"Dienst=27.3.2027 7:00-28.3.2027 7:00"} << "2027-03-28 07:00:01"
+            << "2027-03-30 07:00:00";
+        QTest::newRow("guard over New Year's night: the night")
+            << QStringList{"Dienst=31.12.2026 7:00-1.1.2027 7:00"} << "2027-01-01 00:30:00"
+            << "";
+        QTest::newRow("guard over New Year's night: New Year's Day after it")
+            << QStringList{"Dienst=31.12.2026 7:00-1.1.2027 7:00"} << "2027-01-01 07:00:01"
+            << "2027-01-04 07:00:00";
         QTest::newRow("duty on a leave day: the evening before")
             << QStringList{"Urlaub=19.4.2027-23.4.2027", "Dienst=21.4.2027"} << "2027-04-20 10:00:00"
             << "2027-04-21 07:00:00";
