@@ -6,15 +6,19 @@
 // into PNG files in the folder given.
 #include "aboutbox/info.h"
 #include "countdownwindow/frmcountdown.h"
-#include "mainwindow/frmpgr.h"
-#include "servicetermwindow/frmserviceterm.h"
 #include "helpwindow/help.h"
-#include "widgets/qtmessages.h"
+#include "mainwindow/frmpgr.h"
+#include "serviceterm/servicecalendar.h"
+#include "servicetermwindow/frmserviceterm.h"
 #include "settingsdialog/frmsettings.h"
 #include "support/fakes.h"
+#include "termcalendar/termpicture.h"
+#include "timecalc/datevalue.h"
+#include "widgets/qtmessages.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QTabWidget>
 #include <cstdio>
 
 namespace {
@@ -26,6 +30,18 @@ bool save(QWidget* window, const QDir& folder, const char* name) {
         return true;
     std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     return false;
+}
+
+// Each page of the Dienstzeit window, the calendar first.
+bool saveServiceTermPages(const QDir& folder) {
+    auto* window = FindForm<frmServiceTerm>();
+    auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("tabs"));
+    bool ok = save(window, folder, "service-term-window.png");
+    tabs->setCurrentIndex(1);
+    ok &= save(window, folder, "service-term-entries.png");
+    tabs->setCurrentIndex(2);
+    ok &= save(window, folder, "service-term-overview.png");
+    return ok;
 }
 
 } // namespace
@@ -47,7 +63,10 @@ int main(int argc, char* argv[]) {
     SetText(&SettingsRecord::Pgr, record, QStringLiteral("31.03.2027"));
     record.Anzeige = Unit::Hours;
     WriteSettingsFile(record);
-    WriteServiceFile({"Beginn=1.7.2026", "Bundesland=BY", "Urlaub=21.12.2026-1.1.2027, 15.3.2027"});
+    WriteServiceFile({"Beginn=1.7.2026", "Bundesland=BY", "Urlaub=21.12.2026-1.1.2027, 15.3.2027",
+                      "Dienst=12.12.2026 7:00-13.12.2026 7:00, 8.2.2027-12.2.2027", "Dienstfrei=5.3.2027",
+                      "Urlaubsanspruch=12", "[Termine]", "18.12.2026=Gelöbnis",
+                      "8.2.2027-12.2.2027=Übung Wildflecken"});
 
     bool ok = true;
     frmPGR* main = ShowForm<frmPGR>();
@@ -63,8 +82,10 @@ int main(int argc, char* argv[]) {
     UnloadForm(FindForm<HelpWindow>());
 
     main->menuservice_Click();
-    ok &= save(FindForm<frmServiceTerm>(), folder, "service-term-window.png");
+    ok &= saveServiceTermPages(folder);
     UnloadForm(FindForm<frmServiceTerm>());
+    const QString picture = folder.filePath(QStringLiteral("term-picture.png"));
+    WriteTermPicture(picture, TermPicture(TermCalendar, PictureContentNow(false), Now()));
 
     main->menuCDn_Click();
     frmCountdown* countdown = FindForm<frmCountdown>();
