@@ -63,17 +63,25 @@ long procStatus(qint64 pid, const char* key) {
     return -1;
 }
 
+// One /proc file of each of the process's threads.
+QList<QByteArray> threadFiles(qint64 pid, const char* name) {
+    QList<QByteArray> contents;
+    for (const QString& task :
+         QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile file(QStringLiteral("/proc/%1/task/%2/%3").arg(pid).arg(task, QLatin1String(name)));
+        if (file.open(QIODevice::ReadOnly))
+            contents.append(file.readAll());
+    }
+    return contents;
+}
+
 // Voluntary context switches of all the process's threads: each is a sleep ended by a wake-up.
 long wakeUps(qint64 pid) {
     long total = 0;
-    for (const QString& task :
-         QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile status(QStringLiteral("/proc/%1/task/%2/status").arg(pid).arg(task));
-        status.open(QIODevice::ReadOnly);
-        for (const QByteArray& line : status.readAll().split('\n'))
+    for (const QByteArray& status : threadFiles(pid, "status"))
+        for (const QByteArray& line : status.split('\n'))
             if (line.startsWith("voluntary_ctxt_switches:"))
                 total += line.mid(24).trimmed().toLong();
-    }
     return total;
 }
 
@@ -81,12 +89,8 @@ long wakeUps(qint64 pid) {
 // are too coarse for a process that runs a millisecond a second.
 qint64 cpuNanoseconds(qint64 pid) {
     qint64 total = 0;
-    for (const QString& task :
-         QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile schedstat(QStringLiteral("/proc/%1/task/%2/schedstat").arg(pid).arg(task));
-        schedstat.open(QIODevice::ReadOnly);
-        total += schedstat.readAll().split(' ').first().toLongLong();
-    }
+    for (const QByteArray& schedstat : threadFiles(pid, "schedstat"))
+        total += schedstat.split(' ').first().toLongLong();
     return total;
 }
 
