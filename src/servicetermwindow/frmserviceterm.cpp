@@ -22,6 +22,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -99,11 +100,24 @@ QList<DayRange> leaveOutside(const QList<DayRange>& leave, std::optional<qint64>
     return outside;
 }
 
-QScrollArea* scrolling(QWidget* content) {
-    auto* area = new QScrollArea;
+// Asks for all its content wants, so that the page keeps its size where the screen has room
+// and scrolls only in a window shrunk below it.
+class FullScrollArea : public QScrollArea {
+public:
+    QSize sizeHint() const override { return widget()->sizeHint().grownBy(contentsMargins()); }
+};
+
+QScrollArea* scrolling(QWidget* content, QScrollArea* area = new QScrollArea) {
     area->setWidget(content);
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
+    return area;
+}
+
+// Lets the tab's own background show through the page, as on a page that does not scroll.
+QScrollArea* seeThrough(QScrollArea* area) {
+    area->viewport()->setAutoFillBackground(false);
+    area->widget()->setAutoFillBackground(false);
     return area;
 }
 
@@ -116,7 +130,8 @@ frmServiceTerm::frmServiceTerm(QWidget* parent) : Form<QWidget>(parent) {
     layout->addWidget(buildStateLine());
     m_tabs = new QTabWidget;
     m_tabs->setObjectName(QStringLiteral("tabs"));
-    m_tabs->addTab(buildCalendarPage(), QStringLiteral("&Kalender"));
+    m_calendarPage = seeThrough(scrolling(buildCalendarPage(), new FullScrollArea));
+    m_tabs->addTab(m_calendarPage, QStringLiteral("&Kalender"));
     m_entriesPage = buildEntriesPage();
     m_tabs->addTab(scrolling(m_entriesPage), QStringLiteral("&Eintragungen"));
     m_tabs->addTab(scrolling(buildOverviewPage()), QStringLiteral("Ü&bersicht"));
@@ -198,10 +213,8 @@ QWidget* frmServiceTerm::buildCalendarPage() {
     column->addWidget(m_legend);
     column->addLayout(exports);
     connect(m_calendar, &CalendarView::planRequested, this, &frmServiceTerm::plan);
-    connect(m_calendar, &CalendarView::currentChanged, this, [this](QDate day) {
-        const QRect cell = m_calendar->dayRect(day);
-        m_calendarArea->ensureVisible(cell.center().x(), cell.center().y(), cell.width(), cell.height());
-    });
+    connect(m_calendar, &CalendarView::currentChanged, this,
+            [this](QDate day) { scrollToDay(day, m_calendar->dayRect(day).height()); });
     connect(cmdpicture, &QPushButton::clicked, this, &frmServiceTerm::cmdpicture_Click);
     connect(cmdcalendar, &QPushButton::clicked, this, &frmServiceTerm::cmdcalendar_Click);
     return page;
@@ -338,11 +351,19 @@ void frmServiceTerm::Form_Load() {
     PlaceBeside(this, FindForm<frmPGR>());
     AddCountDisplay(this);
     // Scrolled to today once the window has its size.
-    QTimer::singleShot(0, this, [this] {
-        const QRect cell = m_calendar->dayRect(m_calendar->current());
-        m_calendarArea->ensureVisible(cell.center().x(), cell.center().y(), cell.width(),
-                                      m_calendarArea->viewport()->height() / 3);
-    });
+    QTimer::singleShot(
+        0, this, [this] { scrollToDay(m_calendar->current(), m_calendarArea->viewport()->height() / 3); });
+}
+
+// The day in sight, with the margin above and below it, in the calendar and, where the window
+// is too small for the calendar, in the page.
+void frmServiceTerm::scrollToDay(QDate day, int margin) {
+    // The scroll ranges follow the layouts, which settle in posted events.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const QRect cell = m_calendar->dayRect(day);
+    m_calendarArea->ensureVisible(cell.center().x(), cell.center().y(), cell.width(), margin);
+    const QPoint inPage = m_calendar->mapTo(m_calendarPage->widget(), cell.center());
+    m_calendarPage->ensureVisible(inPage.x(), inPage.y(), cell.width(), cell.height());
 }
 
 // Wide enough for a quarter of the calendar and for every entry, without scrolling,

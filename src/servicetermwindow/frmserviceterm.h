@@ -77,6 +77,7 @@ private:
     void showDayLists(qint64 today);
     void showLeaveLines(qint64 today);
     void showNextDate(qint64 today);
+    void scrollToDay(QDate day, int margin);
 
     QTabWidget* m_tabs;
     QWidget* m_entriesPage;
@@ -85,6 +86,7 @@ private:
     QLabel* lblDutyDays;
     CalendarView* m_calendar;
     QScrollArea* m_calendarArea;
+    QScrollArea* m_calendarPage;
     CalendarLegend* m_legend;
     TapeMeasure* m_tape;
     QCheckBox* chkName;

@@ -78,7 +78,7 @@ QRect freeArea(const QWidget* window) {
 }
 
 // The frame the window system puts around the window: known once shown, else as the
-// style draws a title bar.
+// style draws a window's title bar and border.
 QMargins frameOf(const QWidget* window) {
     const QRect frame = window->frameGeometry();
     const QRect inner = window->geometry();
@@ -86,7 +86,8 @@ QMargins frameOf(const QWidget* window) {
         return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
                 frame.bottom() - inner.bottom()};
     const int titleBar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
-    return {0, titleBar, 0, 0};
+    const int border = window->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
+    return {border, titleBar + border, border, border};
 }
 
 // Shrinks the window, frame and all, to the area where it is larger, as far as its minimum size allows.

@@ -433,6 +433,33 @@ private slots:
         QCOMPARE(help->topic(), HelpTopic::ServiceTerm);
     }
 
+    // Beside the main window where there is room, and never larger than the screen: on a small
+    // screen (the suite runs this again at twice the scale) the window shrinks and its pages scroll,
+    // its buttons within reach.
+    void fitsTheScreen() {
+        TestWorld world;
+        WriteServiceFile({"Beginn=1.9.2026", "Bundesland=BY", "Urlaub=21.12.2026-1.1.2027"});
+        frmPGR* main = startMainWindow(world, QStringLiteral("2026-12-09 10:00:00"));
+        frmServiceTerm* window = openFromMenu(main);
+        const QRect screen = window->screen()->availableGeometry();
+        QVERIFY2(screen.contains(window->frameGeometry()),
+                 qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                                .arg(window->frameGeometry().width())
+                                .arg(window->frameGeometry().height())
+                                .arg(screen.width())
+                                .arg(screen.height())));
+        if (screen.width() >= window->frameGeometry().width() + main->frameGeometry().width())
+            QVERIFY(!window->frameGeometry().intersects(main->frameGeometry()));
+        for (const char* button : {"cmdsave", "cmdclose", "cmdhelp"}) {
+            const QWidget* shown = child<QPushButton>(window, button);
+            QVERIFY(window->rect().contains(QRect(shown->mapTo(window, QPoint()), shown->size())));
+        }
+        // Scrolled to today.
+        const auto* calendar = child<CalendarView>(window, "calendarView");
+        QCOMPARE(calendar->current(), QDate(2026, 12, 9));
+        QTRY_VERIFY(calendar->visibleRegion().contains(calendar->dayRect(calendar->current())));
+    }
+
     void failedSaveKeepsTheFile() {
         TestWorld world;
         WriteServiceFile({"Beginn=1.10.2026"});
