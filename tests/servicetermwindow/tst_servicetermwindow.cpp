@@ -13,10 +13,12 @@
 #include "termcalendar/tapemeasure.h"
 #include "widgets/labelstyle.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -475,6 +477,30 @@ private slots:
         QCOMPARE(world.messages.shown[0].style, 16);
         QCOMPARE(serviceFile(), before);
         QCOMPARE(Term.region, QString());
+    }
+
+    // Days chosen with the mouse in any month: a click, a click with Shift, a drag.
+    void mouseChoosesDays() {
+        TestWorld world;
+        WriteServiceFile({"Beginn=1.10.2026", "Bundesland=BY"});
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2026-12-09 10:00:00")));
+        auto* calendar = child<CalendarView>(window, "calendarView");
+        const auto at = [calendar](int year, int month, int day) {
+            return calendar->dayRect(QDate(year, month, day)).center();
+        };
+        QTest::mouseClick(calendar, Qt::LeftButton, {}, at(2026, 10, 7));
+        QCOMPARE(calendar->current(), QDate(2026, 10, 7));
+        QTest::mouseClick(calendar, Qt::LeftButton, Qt::ShiftModifier, at(2026, 10, 9));
+        QCOMPARE(calendar->chosenDays().first, QDate(2026, 10, 7));
+        QCOMPARE(calendar->chosenDays().last, QDate(2026, 10, 9));
+        QTest::mousePress(calendar, Qt::LeftButton, {}, at(2027, 1, 11));
+        QMouseEvent drag(QEvent::MouseMove, at(2027, 1, 15), calendar->mapToGlobal(at(2027, 1, 15)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(calendar, &drag);
+        QTest::mouseRelease(calendar, Qt::LeftButton, {}, at(2027, 1, 15));
+        QCOMPARE(calendar->chosenDays().first, QDate(2027, 1, 11));
+        QCOMPARE(calendar->chosenDays().last, QDate(2027, 1, 15));
+        QCOMPARE(calendar->current(), QDate(2027, 1, 15));
     }
 
     // Planning on the calendar: leave over a weekend, a range cleared, an own date by its name.
