@@ -62,12 +62,12 @@ private slots:
         QVERIFY(window.width() > beside->geometry().right());                   // the window holds it
     }
 
-    // A right-aligned label grows to the left; what stood left of it moves left, and when
-    // that would leave the window everything moves right instead.
+    // A right-aligned label grows to the left; what stood left of it, also the box that ends on
+    // its first pixel, moves left, and when that would leave the window everything moves right instead.
     void rightAlignedGrowsLeft() {
         QWidget window;
         window.resize(300, 60);
-        QLineEdit* first = box(&window, QRect(5, 10, 50, 20));
+        QLineEdit* first = box(&window, QRect(11, 10, 50, 20)); // ends on the label's first column
         QLabel* caption = label(&window, QStringLiteral("Ein langer Text rechtsbündig:"),
                                 QRect(60, 10, 40, 20), Qt::AlignRight);
         QLineEdit* last = box(&window, QRect(100, 10, 60, 20));
@@ -75,9 +75,9 @@ private slots:
         QVERIFY(caption->width() >= caption->sizeHint().width());
         QCOMPARE(caption->geometry().right(), last->x() - 1); // its right edge stayed by the box
         QVERIFY(first->x() >= 0);
-        QVERIFY(!overlap(first, caption));
+        QCOMPARE(first->geometry().right(), caption->x()); // moved along, still on its first column
         QVERIFY(!overlap(caption, last));
-        QCOMPARE(last->x() - first->x(), 100 - 5 + caption->width() - 40); // moved right as a whole
+        QCOMPARE(last->x() - first->x(), 100 - 11 + caption->width() - 40); // moved right as a whole
     }
 
     // A label that becomes taller pushes the rows below it down, the row touching its last
