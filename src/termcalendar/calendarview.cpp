@@ -26,13 +26,14 @@ const QList<PlanCommand>& PlanCommands() {
 }
 
 CalendarView::CalendarView(QWidget* parent) : QWidget(parent) {
+    // Before anything asks for the view's accessible interface, which is made once.
+    InstallCalendarAccessibility();
     setObjectName(QStringLiteral("calendarView"));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
     setAccessibleName(QStringLiteral("Kalender der Dienstzeit"));
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
-    InstallCalendarAccessibility();
 }
 
 CalendarView::~CalendarView() = default;
