@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -477,6 +478,50 @@ private slots:
         QCOMPARE(world.messages.shown[0].style, 16);
         QCOMPARE(serviceFile(), before);
         QCOMPARE(Term.region, QString());
+    }
+
+    // Both exports from their buttons: the file dialog proposes the file, and the one chosen is written.
+    void exportButtons_data() {
+        QTest::addColumn<QByteArray>("button");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("picture") << QByteArray("cmdpicture") << "Als B&ild speichern…"
+                                 << "Als Bild speichern"
+                                 << "dienstzeit.png" << QByteArray("\x89PNG");
+        QTest::newRow("calendar") << QByteArray("cmdcalendar") << "Kalender e&xportieren…"
+                                  << "Kalender exportieren"
+                                  << "dienstzeit.ics" << QByteArray("BEGIN:VCALENDAR");
+    }
+    void exportButtons() {
+        QFETCH(QByteArray, button);
+        QFETCH(QString, proposed);
+        QFETCH(QByteArray, start);
+        TestWorld world;
+        WriteServiceFile(everyPart);
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2027-03-01 10:00:00")));
+        auto* pressed = child<QPushButton>(window, button.constData());
+        QTEST(pressed->text(), "caption");
+        const QString chosen = QDir::current().absoluteFilePath(QStringLiteral("gewählt-") + proposed);
+        QString shownTitle;
+        QString shownFile;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            shownTitle = dialog->windowTitle();
+            shownFile = dialog->selectedFiles().value(0);
+            dialog->selectFile(chosen);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        QTest::mouseClick(pressed, Qt::LeftButton);
+        QTEST(shownTitle, "title");
+        QCOMPARE(QFileInfo(shownFile).fileName(), proposed);
+        QFile written(chosen);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.readAll().startsWith(start));
+        QVERIFY(world.messages.shown.isEmpty());
     }
 
     // Days chosen with the mouse in any month: a click, a click with Shift, a drag.
