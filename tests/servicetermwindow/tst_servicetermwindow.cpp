@@ -395,6 +395,9 @@ private slots:
         QTest::newRow("before the service") << "4.1.2027"
                                             << "2026-12-31 10:00:00"
                                             << "noch 6 freie Tage:";
+        QTest::newRow("one left") << "1.5.2027"
+                                  << "2027-05-20 10:00:00"
+                                  << "noch 1 freier Tag:"; // Fronleichnam
         QTest::newRow("none ever") << "1.6.2027"
                                    << "2027-06-01 10:00:00"
                                    << "keine freien Tage";

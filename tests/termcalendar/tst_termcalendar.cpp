@@ -219,13 +219,14 @@ private slots:
         QTest::addColumn<int>("days");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("centimetres");
-        QTest::newRow("151") << 151 << "noch 1 Tag bis zum Maßband" << 150;
-        QTest::newRow("168") << 168 << "noch 18 Tage bis zum Maßband" << 150;
-        QTest::newRow("150") << 150 << "Maßband: noch 150 cm" << 150;
-        QTest::newRow("87") << 87 << "Maßband: noch 87 cm" << 87;
-        QTest::newRow("1") << 1 << "Maßband: noch 1 cm" << 1;
-        QTest::newRow("0") << 0 << "Maßband: ganz abgeschnitten" << 0;
-        QTest::newRow("after the end") << -3 << "Maßband: ganz abgeschnitten" << 0;
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("151") << 151 << "noch 1 Tag bis zum Maßband" << 150 << false;
+        QTest::newRow("168") << 168 << "noch 18 Tage bis zum Maßband" << 150 << false;
+        QTest::newRow("150") << 150 << "Maßband: noch 150 cm" << 150 << false;
+        QTest::newRow("87") << 87 << "Maßband: noch 87 cm" << 87 << true;
+        QTest::newRow("1") << 1 << "Maßband: noch 1 cm" << 1 << true;
+        QTest::newRow("0") << 0 << "Maßband: ganz abgeschnitten" << 0 << false;
+        QTest::newRow("after the end") << -3 << "Maßband: ganz abgeschnitten" << 0 << false;
     }
     void tapeMeasure() {
         QFETCH(int, days);
@@ -242,12 +243,24 @@ private slots:
             painter.setFont(font);
             PaintTape(painter, QRectF(0, 0, image.width(), image.height()), left, QPalette());
             painter.end();
-            return yellowLength(image);
+            return image;
         };
-        const double perCentimetre = drawn(150) / 150.0;
+        const double perCentimetre = yellowLength(drawn(150)) / 150.0;
         QVERIFY(perCentimetre > 10);
-        QVERIFY2(std::abs(drawn(days) - centimetres * perCentimetre) <= 2,
-                 qPrintable(QString::number(drawn(days))));
+        const QImage image = drawn(days);
+        QVERIFY2(std::abs(yellowLength(image) - centimetres * perCentimetre) <= 2,
+                 qPrintable(QString::number(yellowLength(image))));
+        // The cut end, a black zigzag just beyond the yellow (and its last tick), only where the tape is cut.
+        int yellowEnd = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == QColor(242, 194, 0).rgb())
+                    yellowEnd = std::max(yellowEnd, x);
+        bool zigzag = false;
+        for (int y = 0; yellowEnd >= 0 && y < image.height(); ++y)
+            for (int x = yellowEnd + 3; x < std::min(image.width(), yellowEnd + int(perCentimetre) + 2); ++x)
+                zigzag |= qGray(image.pixel(x, y)) < 100;
+        QTEST(zigzag, "cut");
     }
 
     // The days the tape shows are the main window's.
