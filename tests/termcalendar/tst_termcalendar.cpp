@@ -211,6 +211,17 @@ private slots:
                              .arg(look.done));
         }
         QCOMPARE(marks.size(), Legend().size() - 1);
+        // The legend's samples in their own colours, none drawn as chosen.
+        QWidget* legend = view->window()->findChild<QWidget*>(QStringLiteral("calendarLegend"));
+        QVERIFY(legend);
+        const QImage legendImage = legend->grab().toImage();
+        const QRgb chosen = view->palette().color(QPalette::Highlight).rgb();
+        qsizetype inChosenColour = 0;
+        for (int y = 0; y < legendImage.height(); ++y)
+            for (int x = 0; x < legendImage.width(); ++x)
+                inChosenColour += legendImage.pixel(x, y) == chosen;
+        QVERIFY2(inChosenColour * 50 < legendImage.width() * legendImage.height(),
+                 qPrintable(QString::number(inChosenColour)));
         QApplication::setStyle(QStringLiteral("Fusion"));
     }
 
