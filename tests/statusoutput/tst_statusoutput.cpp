@@ -148,6 +148,8 @@ private slots:
             << "2027-05-05 10:20:00" << int(Unit::Hours) << 1 << "2027-05-05 11:00:00";
         QTest::newRow("seconds, standing to the next start")
             << "2027-05-05 20:00:00" << int(Unit::Seconds) << 1 << "2027-05-06 00:00:00";
+        QTest::newRow("seconds, standing in the night: the start of duty")
+            << "2027-05-05 02:00:00" << int(Unit::Seconds) << 1 << "2027-05-05 07:00:00";
         QTest::newRow("days, on duty: the end of duty")
             << "2027-05-05 15:00:00" << int(Unit::Days) << 1 << "2027-05-05 16:30:00";
         QTest::newRow("days, in the guard's night: its end")
