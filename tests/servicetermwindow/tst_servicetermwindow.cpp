@@ -13,9 +13,11 @@
 #include "termcalendar/tapemeasure.h"
 #include "widgets/labelstyle.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -481,6 +483,30 @@ private slots:
         QCOMPARE(world.messages.shown[0].style, 16);
         QCOMPARE(serviceFile(), before);
         QCOMPARE(Term.region, QString());
+    }
+
+    // Every caption as the user reads it, access keys included.
+    void captions() {
+        TestWorld world;
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2026-12-09 10:00:00")));
+        QStringList shown;
+        for (const QLabel* label : window->findChildren<QLabel*>())
+            shown << label->text();
+        for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+            shown << button->text();
+        for (const QGroupBox* box : window->findChildren<QGroupBox*>())
+            shown << box->title();
+        const auto* tabs = child<QTabWidget>(window, "tabs");
+        for (int tab = 0; tab < tabs->count(); ++tab)
+            shown << tabs->tabText(tab);
+        for (const char* caption :
+             {"&Kalender", "&Eintragungen", "Ü&bersicht", "&speichern", "s&chließen", "&Hilfe",
+              "Tage wählen, dann Kontextmenü oder U, F, D, T, Entf", "mit &Namen", "Als B&ild speichern…",
+              "Kalender e&xportieren…", "&Dienstbeginn:", "Bundes&land:", "Urlaubs&anspruch:", "&Urlaub",
+              "Dienst außer der &Reihe", "Dienst&frei (nicht Urlaub)", "&Termine",
+              "Feiertage nur eines Teils des Landes bitte als Urlaub oder dienstfrei eintragen.",
+              "&Meilensteine und Termine:"})
+            QVERIFY2(shown.contains(QString::fromUtf8(caption)), caption);
     }
 
     // Both exports from their buttons: the file dialog proposes the file, and the one chosen is written.
