@@ -107,7 +107,8 @@ public:
     QSize sizeHint() const override { return widget()->sizeHint().grownBy(contentsMargins()); }
 };
 
-QScrollArea* scrolling(QWidget* content, QScrollArea* area = new QScrollArea) {
+// The page in the scroll area given.
+QScrollArea* scrolling(QWidget* content, QScrollArea* area) {
     area->setWidget(content);
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
@@ -133,8 +134,8 @@ frmServiceTerm::frmServiceTerm(QWidget* parent) : Form<QWidget>(parent) {
     m_calendarPage = seeThrough(scrolling(buildCalendarPage(), new FullScrollArea));
     m_tabs->addTab(m_calendarPage, QStringLiteral("&Kalender"));
     m_entriesPage = buildEntriesPage();
-    m_tabs->addTab(scrolling(m_entriesPage), QStringLiteral("&Eintragungen"));
-    m_tabs->addTab(scrolling(buildOverviewPage()), QStringLiteral("Ü&bersicht"));
+    m_tabs->addTab(scrolling(m_entriesPage, new QScrollArea), QStringLiteral("&Eintragungen"));
+    m_tabs->addTab(scrolling(buildOverviewPage(), new QScrollArea), QStringLiteral("Ü&bersicht"));
     layout->addWidget(m_tabs, 1);
 
     auto* buttons = new QHBoxLayout;
