@@ -5,23 +5,18 @@
 #include "statusfollower.h"
 
 #include "services/programerror.h"
+#include "settings/fileaccess.h"
 #include "settings/settingsfile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <sys/stat.h>
 
 namespace {
-
-QDateTime wallClockAt(DateValue value) {
-    const qint64 day = qint64(std::floor(value));
-    return QDateTime(CalendarDate(day), QTime(0, 0).addSecs(int(std::lround((value - day) * 86400))));
-}
 
 // Whether standard output is a pipe or a socket, whose reader can go away.
 bool outputHasReader() {
@@ -52,8 +47,7 @@ QString StatusFollower::printNow() {
     if (const QString problem = ReadCounterFiles(); !problem.isEmpty())
         return problem;
     try {
-        if (!print(StatusOutput(FreshCounterView().report, m_format, m_following)))
-            return QStringLiteral("Die Ausgabe ist geschlossen.");
+        print(StatusOutput(FreshCounterView().report, m_format, m_following));
     } catch (const ProgramError& error) {
         return error.description();
     }
@@ -80,27 +74,32 @@ void StatusFollower::update() {
     for (const QString& file : {SettingsFilePath(), ServiceFilePath()})
         if (QFileInfo::exists(file) && !m_files.files().contains(file))
             m_files.addPath(file);
-    // Settings being written or gone: the last line stays, and they are looked at again shortly.
+    // Settings being written or unreadable: the last line stays, and they are looked at again
+    // shortly. Missing ones are waited for: the watched folder tells when they come.
     const auto lookAgain = [this] { QTimer::singleShot(200, this, &StatusFollower::update); };
-    if (!ReadCounterFiles().isEmpty())
+    if (!ReadCounterFiles().isEmpty()) {
+        if (!SettingsFileExists() && !m_files.directories().isEmpty())
+            return;
         return lookAgain();
+    }
+    FollowedStatus status;
     try {
-        const DateValue now = Now();
-        const CounterView view = FreshCounterView();
-        const QString text = StatusOutput(view.report, m_format, true);
-        if (text != m_printed && !print(text)) {
-            QCoreApplication::quit();
+        status = FollowedStatusNow(m_format);
+    } catch (const ProgramError&) {
+        return lookAgain();
+    }
+    if (status.text != m_printed) {
+        try {
+            print(status.text);
+        } catch (const ProgramError&) {
+            QCoreApplication::quit(); // the reader has gone
             return;
         }
-        m_alarm.setFor(wallClockAt(NextChangeAt(view, now)).addMSecs(5));
-    } catch (const ProgramError&) {
-        lookAgain();
     }
+    m_alarm.setFor(status.wakeAt.addMSecs(5));
 }
 
-bool StatusFollower::print(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
+void StatusFollower::print(const QString& text) {
     m_printed = text;
-    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size()) &&
-           std::fflush(stdout) == 0;
+    WriteStandardOutput(text.toUtf8(), QStringLiteral("Die Ausgabe kann nicht geschrieben werden"));
 }

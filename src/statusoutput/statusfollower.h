@@ -28,7 +28,8 @@ public:
 
 private:
     void update();
-    bool print(const QString& text);
+    // One flushed write; a failure throws.
+    void print(const QString& text);
 
     StatusFormat m_format;
     bool m_following;

@@ -5,9 +5,11 @@
 #include "statusline.h"
 
 #include "settings/declarations.h"
+#include "timecalc/clock.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTimeZone>
 #include <cmath>
 
 namespace {
@@ -93,13 +95,17 @@ QString StatusOutput(const CountReport& report, StatusFormat format, bool follow
 }
 
 DateValue NextChangeAt(const CounterView& view, DateValue now) {
+    constexpr DateValue oneSecond = 1 / secondsPerDay;
     QList<DateValue> candidates{std::floor(now) + 1};
-    if (view.report.phase == CountPhase::Running)
+    if (view.report.phase != CountPhase::Standing) // after the end, the counts run on below zero
         candidates.append(nextUnitBoundary(now, Settings.Anzeige));
     if (view.duty.period)
         candidates.append(view.duty.period->end);
-    if (view.duty.nextStart)
+    if (view.duty.nextStart) {
+        // Duty begins strictly after its start: the counts run from the second after it.
         candidates.append(*view.duty.nextStart);
+        candidates.append(*view.duty.nextStart + oneSecond);
+    }
     if (const std::optional<DateValue> end = TermCalendar.endOfService())
         candidates.append(*end);
     if (const std::optional<DateValue> done = TermCalendar.nextDutyDayDone(now))
@@ -109,8 +115,31 @@ DateValue NextChangeAt(const CounterView& view, DateValue now) {
         candidates.append(nextWholePercent(*view.report.share, *TermCalendar.startOfService(),
                                            *TermCalendar.endOfService()));
     DateValue next = std::floor(now) + 1;
-    for (const DateValue candidate : candidates)
-        if (candidate > now + 0.5 / secondsPerDay)
-            next = std::min(next, candidate);
+    for (const DateValue candidate : candidates) {
+        // The clock shows whole seconds: a change between two shows at the later one.
+        const DateValue shownAt = std::ceil(candidate * secondsPerDay - 1e-6) / secondsPerDay;
+        if (shownAt > now + oneSecond / 2)
+            next = std::min(next, shownAt);
+    }
     return next;
+}
+
+QDateTime NextWakeUp(const CounterView& view, const QDateTime& now) {
+    const QDateTime second = now.addMSecs(-now.time().msec());
+    const DateValue wall = DateValueOf(second);
+    const qint64 secondsAhead = std::llround((NextChangeAt(view, wall) - wall) * secondsPerDay);
+    const QTimeZone zone = second.timeZone();
+    const QDateTime wake =
+        QDateTime::fromMSecsSinceEpoch(second.toMSecsSinceEpoch() + secondsAhead * 1000, zone);
+    // Counted on the wall clock, which jumps where the zone's offset changes: an hour that
+    // does not exist in spring, an hour twice in autumn. Woken there, the next change is
+    // worked out on the wall clock as it then reads.
+    const QTimeZone::OffsetData jump = zone.nextTransition(second);
+    return jump.atUtc.isValid() && jump.atUtc < wake ? jump.atUtc.toTimeZone(zone) : wake;
+}
+
+FollowedStatus FollowedStatusNow(StatusFormat format) {
+    const QDateTime now = CurrentClock().currentDateTime();
+    const CounterView view = FreshCounterView();
+    return {StatusOutput(view.report, format, true), NextWakeUp(view, now)};
 }

@@ -29,5 +29,17 @@ QString StatusClass(CountPhase phase);
 
 // The first instant after now at which the output can differ: the figure's next unit while
 // it runs, the next start or end of duty, the end of service, the next whole per cent, the
-// next duty day done, and midnight.
+// next duty day done, and midnight; each at the first whole second that shows it.
 DateValue NextChangeAt(const CounterView& view, DateValue now);
+
+// The instant to look again after the output at `now` (an instant in the local zone, or
+// the zone the clock reads in): the next change on the wall clock, or sooner, where the
+// wall clock jumps at a change of the zone's offset.
+QDateTime NextWakeUp(const CounterView& view, const QDateTime& now);
+
+// What a follower prints at this second of the current clock, and when it looks again.
+struct FollowedStatus {
+    QString text;
+    QDateTime wakeAt;
+};
+FollowedStatus FollowedStatusNow(StatusFormat format);

@@ -5,12 +5,17 @@
 #include "wallclockalarm.h"
 
 #include <QSocketNotifier>
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <sys/timerfd.h>
 #include <unistd.h>
 
 WallClockAlarm::WallClockAlarm(QObject* parent)
     : QObject(parent), m_timer(timerfd_create(CLOCK_REALTIME, TFD_CLOEXEC | TFD_NONBLOCK)) {
+    m_fallback.setSingleShot(true);
+    m_fallback.setTimerType(Qt::PreciseTimer);
+    connect(&m_fallback, &QTimer::timeout, this, &WallClockAlarm::rang);
     if (m_timer < 0)
         return;
     m_notifier = new QSocketNotifier(m_timer, QSocketNotifier::Read, this);
@@ -23,13 +28,18 @@ WallClockAlarm::~WallClockAlarm() {
 }
 
 void WallClockAlarm::setFor(const QDateTime& instant) {
-    if (m_timer < 0)
-        return;
-    const qint64 msecs = instant.toMSecsSinceEpoch();
+    m_fallback.stop();
+    const qint64 msecs =
+        instant.isValid() ? instant.toMSecsSinceEpoch() : QDateTime::currentMSecsSinceEpoch() + 1000;
     itimerspec when{};
     when.it_value.tv_sec = msecs / 1000;
     when.it_value.tv_nsec = (msecs % 1000) * 1000000;
-    timerfd_settime(m_timer, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &when, nullptr);
+    if (m_timer >= 0 &&
+        timerfd_settime(m_timer, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &when, nullptr) == 0)
+        return;
+    // An alarm that could not be set must still ring: a plain timer, blind to the clock being set.
+    const qint64 wait = msecs - QDateTime::currentMSecsSinceEpoch();
+    m_fallback.start(int(std::clamp<qint64>(wait, 0, std::numeric_limits<int>::max())));
 }
 
 // Rung by the instant, or by the clock being set (the read then fails with ECANCELED).

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QTimer>
 
 class QSocketNotifier;
 
@@ -26,5 +27,6 @@ private:
     void ring();
 
     int m_timer = -1;
+    QTimer m_fallback;
     QSocketNotifier* m_notifier = nullptr;
 };

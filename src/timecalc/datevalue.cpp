@@ -171,8 +171,11 @@ qint64 unitsSinceDayZero(DateInterval interval, DateValue value, int firstDayOfW
 } // namespace
 
 DateValue Now() {
-    const QDateTime now = clockNow();
-    return fromDayAndSecond(dayZero().daysTo(now.date()), now.time().msecsSinceStartOfDay() / 1000);
+    return DateValueOf(clockNow());
+}
+
+DateValue DateValueOf(const QDateTime& instant) {
+    return fromDayAndSecond(dayZero().daysTo(instant.date()), instant.time().msecsSinceStartOfDay() / 1000);
 }
 
 DateValue Date() {

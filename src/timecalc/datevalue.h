@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QtGlobal>
 
@@ -19,7 +20,9 @@ enum class DateInterval { Days, Hours, Minutes, Seconds, Weeks };
 constexpr int vbSunday = 1;
 constexpr int vbMonday = 2;
 
-DateValue Now();  // the current date and time, to the whole second
+DateValue Now(); // the current date and time, to the whole second
+// The wall-clock date and time of the instant, to the whole second.
+DateValue DateValueOf(const QDateTime& instant);
 DateValue Date(); // today at 00:00
 DateValue Time(); // the current time of day, day number 0
 

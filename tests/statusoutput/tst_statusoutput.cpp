@@ -11,6 +11,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QTimeZone>
 #include <QtTest>
 
 namespace {
@@ -26,6 +28,49 @@ void counterAt(TestWorld& world, const QString& instant, qint16 unit = Unit::Day
     Settings = record;
     WriteServiceFile({"Beginn=1.10.2026", "Bundesland=BY", "Dienst=12.6.2027 7:00-13.6.2027 7:00"});
     LoadServiceTerm();
+}
+
+// A term with every kind of change: duty-time mode, Bavaria, service from 1 October 2026 to
+// Wednesday 30 June 2027 (both clock changes inside), leave, a day off, an exercise week, a night
+// guard ending at the usual start of duty and a guard duty over a weekend.
+const QStringList busyTerm{"Beginn=1.10.2026", "Bundesland=BY", "Urlaub=21.12.2026-1.1.2027, 15.3.2027",
+                           "Dienstfrei=2.4.2027",
+                           "Dienst=12.6.2027 7:00-13.6.2027 7:00, 10.6.2027 20:00-11.6.2027 7:00, "
+                           "10.5.2027-14.5.2027, 27.3.2027 22:00-28.3.2027 6:00"};
+// The wall-clock instants of the busy term's duty periods, where its output changes.
+const QStringList busyTermPeriodBounds{"2027-06-12 07:00:00", "2027-06-13 07:00:00", "2027-06-10 20:00:00",
+                                       "2027-06-11 07:00:00", "2027-05-10 07:00:00", "2027-05-14 12:00:00",
+                                       "2027-03-27 22:00:00", "2027-03-28 06:00:00"};
+
+// The instant the zone's wall clock reads "yyyy-MM-dd hh:mm:ss".
+QDateTime wallClock(const QString& text, const QTimeZone& zone) {
+    const QDateTime read = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    return QDateTime(read.date(), read.time(), zone);
+}
+
+// Every instant where the output may change, as a user would list them, and a second either side:
+// midnight, the start and end of duty, the duty periods' bounds, the zone's clock changes; and
+// random instants, drawn from the generator.
+QList<QDateTime> checkInstants(const QDateTime& from, const QDateTime& to, QRandomGenerator& random) {
+    QList<QDateTime> instants;
+    const QTimeZone zone = from.timeZone();
+    QList<QDateTime> points;
+    for (QDate day = from.date(); day <= to.date(); day = day.addDays(1))
+        for (const char* time : {"00:00:00", "07:00:00", "16:30:00", "12:00:00"})
+            points << QDateTime(day, QTime::fromString(QString::fromLatin1(time)), zone);
+    for (const QString& bound : busyTermPeriodBounds)
+        points << wallClock(bound, zone);
+    for (const QTimeZone::OffsetData& change : zone.transitions(from, to))
+        points << change.atUtc.toTimeZone(zone);
+    for (const QDateTime& point : points)
+        for (int offset : {-1, 0, 1})
+            instants << point.addSecs(offset);
+    const qint64 span = from.secsTo(to);
+    for (int i = 0; i < 2000; ++i)
+        instants << from.addSecs(qint64(random.bounded(double(span)))).toTimeZone(zone);
+    instants.removeIf(
+        [&](const QDateTime& instant) { return !instant.isValid() || instant < from || instant >= to; });
+    return instants;
 }
 
 QString programPath() {
@@ -172,6 +217,80 @@ private slots:
             QDateTime(CalendarDate(day), QTime(0, 0).addSecs(int(std::lround((next - day) * 86400))))
                 .toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
         QTEST(shown, "next");
+    }
+
+    // Followed over a span of simulated time, the bar shows at every second what --status would
+    // print at that second: the follower never sleeps past a change.
+    void followedIsTheStatus_data() {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<int>("dutyTimeOnly");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        const QString serviceFrom = QStringLiteral("2026-09-30 12:00:00");
+        const QString serviceTo = QStringLiteral("2027-07-02 12:00:00");
+        QTest::newRow("Berlin, minutes, duty time, the whole service")
+            << QByteArray("Europe/Berlin") << int(Unit::Minutes) << 1 << serviceFrom << serviceTo;
+        QTest::newRow("Berlin, days, duty time, the whole service")
+            << QByteArray("Europe/Berlin") << int(Unit::Days) << 1 << serviceFrom << serviceTo;
+        QTest::newRow("Berlin, hours, every hour, the whole service")
+            << QByteArray("Europe/Berlin") << int(Unit::Hours) << 0 << serviceFrom << serviceTo;
+        QTest::newRow("Tokyo, minutes, duty time, the whole service")
+            << QByteArray("Asia/Tokyo") << int(Unit::Minutes) << 1 << serviceFrom << serviceTo;
+        QTest::newRow("Berlin, seconds, every second, the autumn night")
+            << QByteArray("Europe/Berlin") << int(Unit::Seconds) << 0 << "2026-10-24 23:00:00"
+            << "2026-10-25 04:00:00";
+        QTest::newRow("Berlin, seconds, duty time, the spring night's guard")
+            << QByteArray("Europe/Berlin") << int(Unit::Seconds) << 1 << "2027-03-27 21:00:00"
+            << "2027-03-28 07:00:00";
+        QTest::newRow("Berlin, seconds, duty time, a duty day")
+            << QByteArray("Europe/Berlin") << int(Unit::Seconds) << 1 << "2027-03-11 06:00:00"
+            << "2027-03-11 17:00:00";
+        QTest::newRow("Berlin, seconds, duty time, the night guard into the day")
+            << QByteArray("Europe/Berlin") << int(Unit::Seconds) << 1 << "2027-06-10 19:00:00"
+            << "2027-06-11 17:00:00";
+    }
+    void followedIsTheStatus() {
+        QFETCH(QByteArray, zone);
+        QFETCH(int, unit);
+        QFETCH(int, dutyTimeOnly);
+        const QTimeZone timeZone(zone);
+        QVERIFY2(timeZone.isValid(), zone.constData());
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        const QDateTime start = wallClock(from, timeZone), end = wallClock(to, timeZone);
+        TestWorld world;
+        counterAt(world, from, qint16(unit), dutyTimeOnly);
+        WriteServiceFile(busyTerm);
+        world.clock.now = start;
+        LoadServiceTerm();
+
+        // The follower's lines and wake-ups, as it runs.
+        std::vector<qint64> wakes;
+        QStringList lines;
+        for (QDateTime now = start; now < end;) {
+            world.clock.now = now;
+            const FollowedStatus status = FollowedStatusNow(StatusFormat::Json);
+            QVERIFY2(status.wakeAt > now, qPrintable(now.toString(Qt::ISODate)));
+            wakes.push_back(now.toMSecsSinceEpoch());
+            lines << status.text;
+            now = status.wakeAt;
+        }
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator random(seed);
+        for (const QDateTime& instant : checkInstants(start, end, random)) {
+            world.clock.now = instant;
+            const qsizetype shown =
+                std::upper_bound(wakes.begin(), wakes.end(), instant.toMSecsSinceEpoch()) - wakes.begin() - 1;
+            const QString status = StatusOutput(FreshCounterView().report, StatusFormat::Json);
+            QVERIFY2(lines.at(shown) == status,
+                     qPrintable(QStringLiteral("at %1 (seed %2): shown %3 %4, --status %5")
+                                    .arg(instant.toString(Qt::ISODateWithMs))
+                                    .arg(seed)
+                                    .arg(QDateTime::fromMSecsSinceEpoch(wakes[size_t(shown)], timeZone)
+                                             .toString(Qt::ISODate),
+                                         lines.at(shown), status)));
+        }
     }
 
     // As a bar runs it: no display, no session bus, nothing written, exit statuses by cause.
