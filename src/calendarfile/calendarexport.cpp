@@ -11,10 +11,9 @@
 #include "timecalc/clock.h"
 
 #include <QCryptographicHash>
+#include <QHash>
 #include <QTimeZone>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <libical/ical.h>
 #include <memory>
 
@@ -99,11 +98,19 @@ icaltimetype stamp() {
     return icaltime_set_timezone(&time, icaltimezone_get_utc_timezone());
 }
 
+// The text as a calendar's TEXT value takes it: control characters, which it forbids, as blanks.
+QByteArray calendarText(QString text) {
+    for (QChar& character : text)
+        if ((character.unicode() < 0x20 && character != QLatin1Char('\t')) || character.unicode() == 0x7F)
+            character = QLatin1Char(' ');
+    return text.toUtf8();
+}
+
 icalcomponent* event(const QString& what, const QString& summary) {
     icalcomponent* component = icalcomponent_new(ICAL_VEVENT_COMPONENT);
     icalcomponent_add_property(component, icalproperty_new_uid(uid(what).constData()));
     icalcomponent_add_property(component, icalproperty_new_dtstamp(stamp()));
-    icalcomponent_add_property(component, icalproperty_new_summary(summary.toUtf8().constData()));
+    icalcomponent_add_property(component, icalproperty_new_summary(calendarText(summary).constData()));
     return component;
 }
 
@@ -123,7 +130,7 @@ void remindOnItsMorning(icalcomponent* component, const QString& summary) {
     trigger.time = icaltime_null_time();
     trigger.duration = icaldurationtype_from_int(morningHour * 3600);
     icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
-    icalcomponent_add_property(alarm, icalproperty_new_description(summary.toUtf8().constData()));
+    icalcomponent_add_property(alarm, icalproperty_new_description(calendarText(summary).constData()));
     icalcomponent_add_property(component, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
     icalcomponent_add_component(component, alarm);
 }
@@ -137,6 +144,9 @@ void addDates(icalcomponent* file, const ServiceCalendar& calendar, const LocalZ
         icalcomponent* component =
             event(QStringLiteral("pilgrast"), QStringLiteral("Pilgrast – Dienstzeitende"));
         icalcomponent_add_property(component, momentProperty(&icalproperty_new_dtstart, *end, local));
+        // A moment, not an hour: calendars that give an event without an end a length of their own
+        // show it at its time.
+        icalcomponent_add_property(component, icalproperty_new_duration(icaldurationtype_null_duration()));
         icalcomponent_add_component(file, component);
     }
     for (const Milestone& milestone : calendar.milestones()) {
@@ -145,9 +155,13 @@ void addDates(icalcomponent* file, const ServiceCalendar& calendar, const LocalZ
         remindOnItsMorning(component, milestone.name);
         icalcomponent_add_component(file, component);
     }
+    // Own dates on the same first day are told apart by their place among them, the first as ever.
+    QHash<qint64, int> datesOnDay;
     for (const OwnDay& date : calendar.ownDates()) {
-        icalcomponent* component =
-            allDayEvent(QStringLiteral("termin-") + compactDay(date.first), date.name, date.first, date.last);
+        const int place = ++datesOnDay[date.first];
+        const QString what = QStringLiteral("termin-") + compactDay(date.first) +
+                             (place > 1 ? QStringLiteral("-%1").arg(place) : QString());
+        icalcomponent* component = allDayEvent(what, date.name, date.first, date.last);
         remindOnItsMorning(component, date.name);
         icalcomponent_add_component(file, component);
     }
@@ -161,9 +175,10 @@ void addDates(icalcomponent* file, const ServiceCalendar& calendar, const LocalZ
                               QStringLiteral("Dienstfrei"), DayNumber(range.first), DayNumber(range.last)));
     for (const DutySpan& span : calendar.extraDutyPeriods()) {
         const qint64 day = qint64(std::floor(span.start));
-        const QString start =
-            compactDay(day) +
-            QStringLiteral("T%1").arg(int(std::lround((span.start - day) * 1440)), 4, 10, QLatin1Char('0'));
+        const int minute = int(std::lround((span.start - day) * 1440));
+        const QString start = compactDay(day) + QStringLiteral("T%1%2")
+                                                    .arg(minute / 60, 2, 10, QLatin1Char('0'))
+                                                    .arg(minute % 60, 2, 10, QLatin1Char('0'));
         icalcomponent* component = event(QStringLiteral("dienst-") + start, QStringLiteral("Dienst"));
         icalcomponent_add_property(component, momentProperty(&icalproperty_new_dtstart, span.start, local));
         icalcomponent_add_property(component, momentProperty(&icalproperty_new_dtend, span.end, local));
@@ -195,14 +210,9 @@ QByteArray CalendarFileText(const ServiceCalendar& calendar) {
 }
 
 void WriteCalendarFile(const QString& path, const ServiceCalendar& calendar) {
-    const QByteArray text = CalendarFileText(calendar);
-    if (path == QLatin1String("-")) {
-        if (std::fwrite(text.constData(), 1, size_t(text.size()), stdout) != size_t(text.size()) ||
-            std::fflush(stdout) != 0)
-            FailWithFileError(QStringLiteral("Der Kalender kann nicht ausgegeben werden"), errno);
-        return;
-    }
-    const QString failureText = QStringLiteral("Der Kalender „%1“ kann nicht gespeichert werden").arg(path);
-    if (const std::optional<int> cause = ReplaceFile(path, text, failureText))
-        FailWithFileError(failureText, *cause);
+    const QString failureText =
+        path == QLatin1String("-")
+            ? QStringLiteral("Der Kalender kann nicht ausgegeben werden")
+            : QStringLiteral("Der Kalender „%1“ kann nicht gespeichert werden").arg(path);
+    WriteExportFile(path, CalendarFileText(calendar), failureText);
 }

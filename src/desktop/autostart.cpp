@@ -5,13 +5,14 @@
 #include "autostart.h"
 
 #include "services/programerror.h"
+#include "settings/fileaccess.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <cerrno>
 
 QString AutostartEntryPath() {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
@@ -62,10 +63,12 @@ void SetAutostart(bool enabled) {
                 QStringLiteral("Der Autostart-Eintrag „%1“ kann nicht entfernt werden.").arg(path));
         return;
     }
-    QSaveFile file(path);
+    const QString failureText =
+        QStringLiteral("Der Autostart-Eintrag „%1“ kann nicht geschrieben werden").arg(path);
+    errno = 0;
+    if (!QDir().mkpath(QFileInfo(path).path()))
+        FailWithFileError(failureText, errno);
     const QByteArray entry = AutostartEntry(QCoreApplication::applicationFilePath()).toUtf8();
-    if (!QDir().mkpath(QFileInfo(path).path()) || !file.open(QIODevice::WriteOnly) ||
-        file.write(entry) != entry.size() || !file.commit())
-        throw ProgramError(
-            QStringLiteral("Der Autostart-Eintrag „%1“ kann nicht geschrieben werden.").arg(path));
+    if (const std::optional<int> cause = ReplaceFile(path, entry, failureText))
+        FailWithFileError(failureText, *cause);
 }

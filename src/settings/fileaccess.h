@@ -22,7 +22,15 @@ QString FileErrorCause(int errorNumber);
 QByteArray ReadWholeFile(const QString& path, const QString& failureText);
 
 // Makes content the file's content: written in full beside the old file, then put in
-// its place, so the file is never left torn or empty. When no new file can be made
-// there, returns the system's error number and leaves the file as it was, so that
-// the caller can try another way; nothing once saved. A failed write throws, the old file kept.
+// its place, so the file is never left torn or empty. A pipe or a character device at the
+// path takes the content as it is; anything else that is no regular file is refused. When no new file can be
+// made there, returns the system's error number and leaves the file as it was, so that the caller can try
+// another way; nothing once saved. A failed write throws, the old file kept.
 std::optional<int> ReplaceFile(const QString& path, const QByteArray& content, const QString& failureText);
+
+// Writes content to standard output, flushed; a failure throws "<failureText>: <cause>.".
+void WriteStandardOutput(const QByteArray& content, const QString& failureText);
+
+// A file the user asked for by name: standard output for "-", otherwise replaced
+// crash-safely; a failure throws "<failureText>: <cause>.".
+void WriteExportFile(const QString& path, const QByteArray& content, const QString& failureText);

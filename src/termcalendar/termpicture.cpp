@@ -144,13 +144,14 @@ PictureContent PictureContentNow(bool withName) {
 }
 
 void WriteTermPicture(const QString& path, const QImage& picture) {
-    const QString failureText = QStringLiteral("Das Bild „%1“ kann nicht gespeichert werden").arg(path);
+    const QString failureText = path == QLatin1String("-")
+                                    ? QStringLiteral("Das Bild kann nicht ausgegeben werden")
+                                    : QStringLiteral("Das Bild „%1“ kann nicht gespeichert werden").arg(path);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (!picture.save(&buffer, "PNG"))
         throw ProgramError(
             QStringLiteral("%1: das Bild lässt sich nicht als PNG schreiben.").arg(failureText));
-    if (const std::optional<int> cause = ReplaceFile(path, png, failureText))
-        FailWithFileError(failureText, *cause);
+    WriteExportFile(path, png, failureText);
 }

@@ -5,12 +5,18 @@
 // The calendar file as a calendar program reads it: parsed back by libical.
 #include "calendarfile/calendarexport.h"
 #include "services/programerror.h"
+#include "serviceterm/servicecalendar.h"
 #include "settings/fixedtext.h"
 #include "support/fakes.h"
 
 #include <QtTest>
 #include <ctime>
+#include <fcntl.h>
 #include <libical/ical.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -88,6 +94,55 @@ void buildTerm(const QString& end = QStringLiteral("30.06.2027")) {
                       "[Termine]", "12.3.2027=Gelöbnis", "5.5.2027-7.5.2027=Übung Wildflecken"});
     QCOMPARE(ReadServiceTerm(), QString());
     TermCalendar.build(Term, Settings);
+}
+
+// A random term of every kind of entry, own dates often on the same first day, their names
+// of every kind of character, as the window would save it.
+ServiceTerm randomTerm(QRandomGenerator& random) {
+    const QDate first(2026, 10, 1);
+    const auto day = [&] { return first.addDays(random.bounded(270)); };
+    const auto range = [&] {
+        const QDate from = day();
+        return DayRange{from, from.addDays(random.bounded(6))};
+    };
+    static const QString characters = QStringLiteral("aZ ß€Ä;,:\\\"=[]#%&<>'\t\x01\x1f\x7f/äöü!?");
+    const auto name = [&] {
+        QString text = QStringLiteral("T");
+        for (int i = random.bounded(1, 12); i > 0; --i)
+            text += characters.at(random.bounded(characters.size()));
+        return text.trimmed(); // as typed into the window, which takes no blanks around
+    };
+    ServiceTerm term;
+    term.start = first;
+    term.region = QStringLiteral("BY");
+    for (int i = random.bounded(4); i > 0; --i)
+        term.leave << range();
+    for (int i = random.bounded(3); i > 0; --i)
+        term.daysOff << range();
+    for (int i = random.bounded(4); i > 0; --i) {
+        const DayRange days = range();
+        term.duty << (random.bounded(2)
+                          ? DutyEntry{days.first, days.last, {}, {}}
+                          : DutyEntry{days.first, days.last.addDays(1), QTime(20, 0), QTime(6, 30)});
+    }
+    // Several on one first day, but never two on the same days: the file keys them by their days.
+    const QDate crowded = day();
+    for (int i = random.bounded(1, 7); i > 0; --i) {
+        const DayRange days = i < 4 ? DayRange{crowded, crowded.addDays(i - 1)} : range();
+        if (std::none_of(term.ownDates.begin(), term.ownDates.end(),
+                         [&](const OwnDate& date) { return date.days == days; }))
+            term.ownDates << OwnDate{days, name()};
+    }
+    std::stable_sort(term.ownDates.begin(), term.ownDates.end(),
+                     [](const OwnDate& a, const OwnDate& b) { return a.days.first < b.days.first; });
+    return term;
+}
+
+QSet<QString> ownDateTexts(const ServiceTerm& term) {
+    QSet<QString> texts;
+    for (const OwnDate& date : term.ownDates)
+        texts.insert(DayRangeText(date.days) + QLatin1Char('=') + date.name);
+    return texts;
 }
 
 } // namespace
@@ -185,6 +240,103 @@ private slots:
         for (const Event& event : after)
             uids.insert(event.uid);
         QCOMPARE(uids.size(), after.size()); // each its own
+    }
+
+    // Random terms saved, read and exported: a calendar program reads every event, each with a
+    // UID of its own, every own date under its name (control characters, which the format
+    // forbids, as blanks).
+    void randomTermsReadBack() {
+        const LocalTimeZone berlin("Europe/Berlin");
+        TestWorld world(QStringLiteral("2027-03-01 10:00:00"));
+        Settings = SampleSettings();
+        SetText(&SettingsRecord::Pgr, Settings, QStringLiteral("30.06.2027"));
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator random(seed);
+        for (int round = 0; round < 40; ++round) {
+            const ServiceTerm term = randomTerm(random);
+            WriteServiceTerm(term);
+            QCOMPARE(ReadServiceTerm(), QString());
+            QCOMPARE(ownDateTexts(Term), ownDateTexts(term));
+            TermCalendar.build(Term, Settings);
+            const QList<Event> events = readBack(CalendarFileText(TermCalendar));
+            const qsizetype expected = 1 + TermCalendar.milestones().size() + term.ownDates.size() +
+                                       TermCalendar.leaveRanges().size() +
+                                       TermCalendar.dayOffRanges().size() +
+                                       qsizetype(TermCalendar.extraDutyPeriods().size());
+            QVERIFY2(events.size() == expected, qPrintable(QStringLiteral("seed %1").arg(seed)));
+            QSet<QString> uids;
+            QStringList summaries;
+            for (const Event& event : events) {
+                uids.insert(event.uid);
+                summaries << event.summary.trimmed(); // blanks at the end are the parser's to keep
+            }
+            QVERIFY2(uids.size() == events.size(), qPrintable(QStringLiteral("seed %1").arg(seed)));
+            for (const OwnDate& date : term.ownDates) {
+                QString shown = date.name;
+                shown.replace(QRegularExpression(QStringLiteral("[\\x00-\\x08\\x0a-\\x1f\\x7f]")),
+                              QStringLiteral(" "));
+                shown = shown.trimmed();
+                QVERIFY2(summaries.removeOne(shown),
+                         qPrintable(QStringLiteral("%1 (seed %2)").arg(shown).arg(seed)));
+            }
+        }
+    }
+
+    // The end of service is a moment; a duty period's UID names its start as the clock reads it.
+    void momentsAsCalendarsShowThem() {
+        const LocalTimeZone berlin("Europe/Berlin");
+        TestWorld world(QStringLiteral("2027-03-01 10:00:00"));
+        buildTerm();
+        const QString text = QString::fromUtf8(CalendarFileText(TermCalendar));
+        QVERIFY(text.contains(QStringLiteral("DURATION:PT0S")));
+        const QList<Event> events = readBack(text.toUtf8());
+        QVERIFY(eventCalled(events, QStringLiteral("Dienst"))
+                    .uid.startsWith(QStringLiteral("dienst-20270510T0700-")));
+    }
+
+    // What stands at the name and is no regular file is never replaced: a pipe with a reader
+    // and a device take the calendar as it is; a pipe nobody reads and a socket are refused.
+    void neverOverAPipeOrADevice() {
+        TestWorld world(QStringLiteral("2027-03-01 10:00:00"));
+        buildTerm();
+        const QByteArray pipe = QFile::encodeName(world.path(QStringLiteral("pipe")));
+        QCOMPARE(mkfifo(pipe.constData(), 0600), 0);
+        const auto failure = [](const QString& path) {
+            try {
+                WriteCalendarFile(path, TermCalendar);
+            } catch (const ProgramError& error) {
+                return error.description();
+            }
+            return QString();
+        };
+        QVERIFY(failure(QString::fromLocal8Bit(pipe))
+                    .contains(QStringLiteral("niemand liest aus der benannten Pipe")));
+
+        const int reader = ::open(pipe.constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+        QCOMPARE(failure(QString::fromLocal8Bit(pipe)), QString());
+        QByteArray read(200, '\0');
+        QVERIFY(::read(reader, read.data(), size_t(read.size())) > 0);
+        QVERIFY(read.startsWith("BEGIN:VCALENDAR"));
+        ::close(reader);
+
+        QCOMPARE(failure(QStringLiteral("/dev/null")), QString());
+        struct stat device {};
+        QVERIFY(stat("/dev/null", &device) == 0 && S_ISCHR(device.st_mode));
+        struct stat fifo {};
+        QVERIFY(stat(pipe.constData(), &fifo) == 0 && S_ISFIFO(fifo.st_mode));
+
+        const QString socketPath = world.path(QStringLiteral("socket"));
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, QFile::encodeName(socketPath).constData(), sizeof address.sun_path);
+        QCOMPARE(bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        QVERIFY(failure(socketPath).contains(QStringLiteral("ist keine gewöhnliche Datei")));
+        struct stat socketFile {};
+        QVERIFY(stat(QFile::encodeName(socketPath).constData(), &socketFile) == 0 &&
+                S_ISSOCK(socketFile.st_mode));
+        ::close(socket);
     }
 
     void failedWrite_data() {
