@@ -42,11 +42,18 @@ void CalendarView::setCalendar(const ServiceCalendar* calendar, QDate firstMonth
     m_calendar = calendar;
     m_firstMonth = firstMonth;
     m_lastMonth = std::max(lastMonth, firstMonth);
-    m_layout = std::make_unique<CalendarLayout>(layoutFor(width()));
+    relayout();
     if (!m_current.isValid() || m_current < firstDay() || m_current > lastDay())
         m_anchor = m_current = firstDay();
     updateGeometry();
     update();
+}
+
+// The months laid out for the width, and as tall as they need: a scroll area around
+// reaches the last of them also when the term grew at the same width.
+void CalendarView::relayout() {
+    m_layout = std::make_unique<CalendarLayout>(layoutFor(width()));
+    setMinimumHeight(m_layout->size().height());
 }
 
 CalendarLayout CalendarView::layoutFor(int width) const {
@@ -100,8 +107,7 @@ QSize CalendarView::minimumSizeHint() const {
 
 void CalendarView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    m_layout = std::make_unique<CalendarLayout>(layoutFor(width()));
-    setMinimumHeight(m_layout->size().height());
+    relayout();
 }
 
 void CalendarView::paintEvent(QPaintEvent*) {

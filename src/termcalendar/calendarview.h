@@ -55,6 +55,7 @@ protected:
 
 private:
     CalendarLayout layoutFor(int width) const;
+    void relayout();
     void moveCurrent(QDate day, bool stretch);
     void showPlanMenu(const QPoint& at);
 

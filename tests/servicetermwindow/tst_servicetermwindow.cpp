@@ -24,6 +24,8 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -575,6 +577,36 @@ private slots:
         QCOMPARE(calendar->chosenDays().first, QDate(2027, 1, 11));
         QCOMPARE(calendar->chosenDays().last, QDate(2027, 1, 15));
         QCOMPARE(calendar->current(), QDate(2027, 1, 15));
+    }
+
+    // A first-time user: the window opened before any term is entered, the first day of service
+    // typed in; back on the calendar every month of the service is there, the scroll bar reaches
+    // the last day, and the keys move only onto days in sight.
+    void firstDayOfServiceGrowsTheCalendar() {
+        TestWorld world;
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2026-12-09 10:00:00")));
+        auto* calendar = child<CalendarView>(window, "calendarView");
+        auto* area = child<QScrollArea>(window, "calendarArea");
+        showTab(window, QStringLiteral("Eintragungen"));
+        type(window, "txtBeginn", QStringLiteral("1.10.2026"));
+        showTab(window, QStringLiteral("Kalender"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const QDate lastDay(2027, 6, 30);
+        QCOMPARE(calendar->firstDay(), QDate(2026, 10, 1));
+        QVERIFY(calendar->rect().contains(calendar->dayRect(lastDay)));
+        const auto inSight = [&](QDate day) {
+            const QRect cell = calendar->dayRect(day).translated(calendar->mapTo(area->viewport(), QPoint()));
+            return area->viewport()->rect().contains(cell);
+        };
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        QVERIFY(inSight(lastDay));
+        area->verticalScrollBar()->setValue(0);
+        calendar->setFocus();
+        for (int month = 0; month < 12; ++month) {
+            QTest::keyClick(calendar, Qt::Key_PageDown);
+            QVERIFY2(inSight(calendar->current()), qPrintable(calendar->current().toString()));
+        }
+        QCOMPARE(calendar->current(), lastDay);
     }
 
     // Planning on the calendar: leave over a weekend, a range cleared, an own date by its name.
