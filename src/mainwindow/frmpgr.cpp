@@ -69,9 +69,7 @@ frmPGR::~frmPGR() = default;
 
 void frmPGR::Form_Load() {
     CentreOnScreen(this);
-    DutyEndNoticeDone = False;
-    QuitQuestionAsked = False;
-    AutoCountdownDone = False;
+    clearDutyEndFlags();
     CounterHalted = 0;
     CountdownAtDutyEnd = 0;
 
@@ -116,9 +114,28 @@ void frmPGR::Form_Unload() {
     CountWindowsChanged();
 }
 
+void frmPGR::clearDutyEndFlags() {
+    DutyEndNoticeDone = False;
+    QuitQuestionAsked = False;
+    AutoCountdownDone = False;
+    m_dutyEndFlagsDay = qint64(Date());
+}
+
+// A counter that lives in the tray for weeks meets each day with duty as a new start-up
+// does: its end of duty brings the countdown window and the question again.
+void frmPGR::meetNewDay() {
+    const qint64 today = qint64(Date());
+    if (today == m_dutyEndFlagsDay)
+        return;
+    m_dutyEndFlagsDay = today;
+    if (TermCalendar.dayInfo(today).dutyDay)
+        clearDutyEndFlags();
+}
+
 void frmPGR::Timer1_Timer() {
     if (CounterHalted == 1)
         return;
+    meetNewDay();
     try {
         const CounterView view = CounterViewAt(shownCounts());
         if (view.countsWorkedOut)

@@ -45,6 +45,8 @@ private:
     enum class Flow { Continue, TickEnds };
 
     void loadServiceTerm();
+    void clearDutyEndFlags();
+    void meetNewDay();
     Counts shownCounts() const;
     void writeCounts(const Counts& counts);
     Flow actAtEndOfDuty(const CounterView& view);
@@ -61,4 +63,5 @@ private:
 
     std::unique_ptr<Ui::frmPGR> ui;
     SecondTimer m_timer;
+    qint64 m_dutyEndFlagsDay = 0; // the day the end-of-duty flags were last looked at
 };

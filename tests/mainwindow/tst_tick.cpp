@@ -118,18 +118,25 @@ private slots:
         QVERIFY(world.messages.shown.isEmpty()); // never the question at the weekend
     }
 
+    // A counter that runs for days: each evening brings its own counts, its countdown window and
+    // its question, as a new start-up would, however the evening before was answered.
     void secondEveningGetsItsOwnCounts() {
         TestWorld world;
         SettingsRecord record = SampleSettings();
         startWith(world, record, QStringLiteral("1999-03-01 18:00:00"));
         AutoCountdownDone = True; // as after a countdown window closed
         TickMainWindowAt(world, QStringLiteral("1999-03-01 18:00:01"));
+        QCOMPARE(world.messages.texts(), QStringList{quitQuestion}); // answered No
+        QVERIFY(TickMainWindowAt(world, QStringLiteral("1999-03-01 23:59:59")));
         TickMainWindowAt(world, QStringLiteral("1999-03-02 12:00:00"));
-        frmPGR* window = TickMainWindowAt(world, QStringLiteral("1999-03-02 16:29:49"));
-        QVERIFY(window); // the countdown already ran this start-up: the window only comes back
-        window = TickMainWindowAt(world, QStringLiteral("1999-03-02 16:30:00"));
+        QCOMPARE(TickMainWindowAt(world, QStringLiteral("1999-03-02 16:29:49")), nullptr);
+        world.clock.set(QStringLiteral("1999-03-02 16:30:02"));
+        FindForm<frmCountdown>()->close();
+        frmPGR* window = TickMainWindowAt(world, QStringLiteral("1999-03-02 16:30:03"));
         QCOMPARE(ShownCounts(window), PlainCountsAt(world.clock, QStringLiteral("1999-03-03 07:00:00")));
-        QCOMPARE(world.messages.texts(), QStringList{quitQuestion}); // asked once, on the first evening
+        QCOMPARE(world.messages.texts(), (QStringList{quitQuestion, quitQuestion}));
+        TickMainWindowAt(world, QStringLiteral("1999-03-02 16:30:04"));
+        QCOMPARE(world.messages.texts().size(), 2); // once that evening
     }
 
     void endOfServiceDay_data() {
