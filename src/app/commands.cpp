@@ -22,7 +22,7 @@ int failWith(const QString& cause) {
 
 // The settings as the program finds them, read without writing anything.
 QString readSettingsOf(const StartOptions& options) {
-    SetSettingsFolder(SettingsFolderFor(options, false));
+    SetSettingsFolder(CommandSettingsFolder(options));
     return ReadCounterFiles();
 }
 
@@ -34,7 +34,7 @@ int RunStatus(const StartOptions& options) {
         return failWith(
             QStringLiteral("Das Format „%1“ gibt es nicht; es gibt text, json, i3blocks und genmon.")
                 .arg(options.statusFormat));
-    SetSettingsFolder(SettingsFolderFor(options, false));
+    SetSettingsFolder(CommandSettingsFolder(options));
     StatusFollower status(*format, options.follow);
     if (const QString problem = status.printNow(); !problem.isEmpty())
         return failWith(problem);

@@ -12,8 +12,25 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
+
+// A standard stream the caller closed is held by /dev/null opened for reading: no file the
+// program opens takes its number, and a write to it fails as on a closed stream.
+void holdClosedStandardStreams() {
+    for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (fcntl(stream, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        const int placeholder = open("/dev/null", O_RDONLY);
+        if (placeholder >= 0 && placeholder != stream) {
+            dup2(placeholder, stream);
+            close(placeholder);
+        }
+    }
+}
 
 // A job of the command line, without windows; the picture is drawn without a display.
 int runCommand(const StartOptions& options, int& argc, char** argv) {
@@ -30,6 +47,7 @@ int runCommand(const StartOptions& options, int& argc, char** argv) {
 
 int main(int argc, char* argv[]) {
     TraceStart("main");
+    holdClosedStandardStreams();
     const auto options = ReadStartOptions(argc, argv);
     if (const int* exitStatus = std::get_if<int>(&options))
         return *exitStatus;

@@ -30,6 +30,37 @@ int refuse(const QString& program, const QString& problem) {
     return 2;
 }
 
+// Qt's parser says in English what else is wrong: a value missing after the last option, or
+// a value given to a switch.
+QString parseProblem(const QCommandLineParser& parser, const QStringList& arguments) {
+    if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty())
+        return QStringLiteral("Unbekannte Option „%1“.").arg(asTyped(unknown.first()));
+    const QString& last = arguments.last();
+    if (last == QLatin1String("--export-ics") || last == QLatin1String("--export-png"))
+        return QStringLiteral("Die Option „%1“ braucht einen Dateinamen: „%1 DATEI“.").arg(last);
+    for (const QString& argument : arguments)
+        if (argument.startsWith(QLatin1String("--")) && argument.contains(QLatin1Char('=')) &&
+            !argument.startsWith(QLatin1String("--status=")) &&
+            !argument.startsWith(QLatin1String("--export-")))
+            return QStringLiteral("Die Option „%1“ nimmt keinen Wert.")
+                .arg(argument.section(QLatin1Char('='), 0, 0));
+    return parser.errorText();
+}
+
+// An argument that stands alone; a format after "--status " is meant with "=".
+QString unexpectedArgument(const QString& argument, const QStringList& arguments) {
+    const QString problem = QStringLiteral("Unerwartetes Argument „%1“.").arg(argument);
+    const qsizetype at = arguments.indexOf(argument);
+    if (at > 0 && arguments.at(at - 1) == QLatin1String("--status"))
+        return problem + QStringLiteral(" Das Format schließt mit „=“ an: --status=%1.").arg(argument);
+    return problem;
+}
+
+QString userSettingsFolder() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("pilgrast"));
+}
+
 } // namespace
 
 namespace {
@@ -110,10 +141,7 @@ std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments) {
     const QString program = QFileInfo(arguments.value(0)).fileName();
     if (!parser.parse(withStatusFormat(arguments))) {
         InstallGermanTranslation();
-        const QStringList unknown = parser.unknownOptionNames();
-        return refuse(program, unknown.isEmpty()
-                                   ? parser.errorText()
-                                   : QStringLiteral("Unbekannte Option „%1“.").arg(asTyped(unknown.first())));
+        return refuse(program, parseProblem(parser, arguments));
     }
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         InstallGermanTranslation();
@@ -126,8 +154,7 @@ std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments) {
         return 0;
     }
     if (!parser.positionalArguments().isEmpty())
-        return refuse(
-            program, QStringLiteral("Unerwartetes Argument „%1“.").arg(parser.positionalArguments().first()));
+        return refuse(program, unexpectedArgument(parser.positionalArguments().first(), arguments));
     std::variant<StartOptions, QString> options = optionsOf(parser);
     if (const QString* problem = std::get_if<QString>(&options))
         return refuse(program, *problem);
@@ -137,10 +164,16 @@ std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments) {
 QString SettingsFolderFor(const StartOptions& options, bool create) {
     if (!options.userFolder)
         return {};
-    const QString folder = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-                               .filePath(QStringLiteral("pilgrast"));
+    const QString folder = userSettingsFolder();
     // A folder that cannot be made shows up as a save error naming the cause.
     if (create)
         QDir().mkpath(folder);
     return folder;
+}
+
+QString CommandSettingsFolder(const StartOptions& options) {
+    if (options.userFolder || QFileInfo::exists(QStringLiteral("pgr.dat")))
+        return SettingsFolderFor(options, false);
+    const QString menuFolder = userSettingsFolder();
+    return QFileInfo::exists(QDir(menuFolder).filePath(QStringLiteral("pgr.dat"))) ? menuFolder : QString();
 }

@@ -22,7 +22,7 @@ struct StartOptions {
     Command command = Command::Count;
     QString statusFormat = QStringLiteral("text");
     bool follow = false;
-    QString file;          // the file the export writes; "-" for standard output (calendar only)
+    QString file;          // the file the export writes; "-" for standard output
     bool withName = false; // the picture shows the name line
 };
 
@@ -36,3 +36,8 @@ std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments);
 // (~/.config/pilgrast by default), created when missing and asked for; otherwise
 // empty, which stands for the current directory.
 QString SettingsFolderFor(const StartOptions& options, bool create = true);
+
+// The folder the command-line jobs read: that of --user-folder; otherwise the current
+// directory, or, where it holds no pgr.dat, the user's settings folder when that holds one,
+// so that a job typed in any folder finds the settings saved from the menu entry.
+QString CommandSettingsFolder(const StartOptions& options);

@@ -28,7 +28,7 @@ bool outputHasReader() {
 
 QString ReadCounterFiles() {
     try {
-        if (!SettingsFileExists())
+        if (!QFileInfo::exists(SettingsFilePath()))
             return QStringLiteral("Die Einstellungsdatei „%1“ fehlt: bitte Pilgrast Counter starten und die "
                                   "Einstellungen speichern.")
                 .arg(SettingsFilePath());
@@ -78,7 +78,7 @@ void StatusFollower::update() {
     // shortly. Missing ones are waited for: the watched folder tells when they come.
     const auto lookAgain = [this] { QTimer::singleShot(200, this, &StatusFollower::update); };
     if (!ReadCounterFiles().isEmpty()) {
-        if (!SettingsFileExists() && !m_files.directories().isEmpty())
+        if (!QFileInfo::exists(SettingsFilePath()) && !m_files.directories().isEmpty())
             return;
         return lookAgain();
     }

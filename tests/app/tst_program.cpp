@@ -329,6 +329,14 @@ private slots:
             << QStringList{"-x"} << 2 << "" << refusal.arg("Unbekannte Option „-x“.");
         QTest::newRow("an argument") << QStringList{"pgr.dat"} << 2 << ""
                                      << refusal.arg("Unerwartetes Argument „pgr.dat“.");
+        QTest::newRow("a file option without its file")
+            << QStringList{"--export-png"} << 2 << ""
+            << refusal.arg("Die Option „--export-png“ braucht einen Dateinamen: „--export-png DATEI“.");
+        QTest::newRow("a format after a blank")
+            << QStringList{"--status", "json"} << 2 << ""
+            << refusal.arg("Unerwartetes Argument „json“. Das Format schließt mit „=“ an: --status=json.");
+        QTest::newRow("a value to a switch") << QStringList{"--status", "--follow=ja"} << 2 << ""
+                                             << refusal.arg("Die Option „--follow“ nimmt keinen Wert.");
     }
     void commandLine() {
         QFETCH(QStringList, arguments);

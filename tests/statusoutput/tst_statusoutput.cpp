@@ -91,9 +91,14 @@ struct Run {
     QString out, err;
 };
 
-Run run(const QStringList& arguments) {
+Run run(const QStringList& arguments, const QString& configHome = {}) {
     QProcess process;
     prepare(process);
+    if (!configHome.isEmpty()) {
+        QProcessEnvironment environment = process.processEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        process.setProcessEnvironment(environment);
+    }
     process.start(programPath(), arguments);
     if (!process.waitForFinished(10000)) {
         process.kill();
@@ -322,6 +327,56 @@ private slots:
         QVERIFY(missing.err.contains(QStringLiteral("pgr.dat")));
         QCOMPARE(missing.err.count(QLatin1Char('\n')), 1);
         QVERIFY(!QFile::exists(QStringLiteral("pgr.dat")));
+    }
+
+    // A job typed in a folder without settings finds those the menu entry saved; a folder in
+    // the settings' place, a full disk and standard output are told apart.
+    void commandLineFindsTheSettings() {
+        TestWorld world;
+        counterAt(world, QStringLiteral("2027-05-05 10:00:00"));
+        const QString expected = run({QStringLiteral("--status")}).out;
+        QVERIFY(expected.endsWith(QStringLiteral(" Tage\n")));
+        QVERIFY(QDir().mkpath(QStringLiteral("config/pilgrast")));
+        for (const char* file : {"pgr.dat", "pilgrast.ini"})
+            QVERIFY(QFile::rename(QString::fromLatin1(file),
+                                  QStringLiteral("config/pilgrast/") + QLatin1String(file)));
+        const QString configHome = QDir::current().filePath(QStringLiteral("config"));
+        QCOMPARE(run({QStringLiteral("--status")}, configHome).out, expected);
+        const Run picture = run({QStringLiteral("--export-png"), QStringLiteral("-")}, configHome);
+        QCOMPARE(picture.exitStatus, 0);
+        QCOMPARE(picture.out.mid(1, 3), QStringLiteral("PNG"));
+        QVERIFY(!QFile::exists(QStringLiteral("-")));
+
+        QVERIFY(QDir().mkdir(QStringLiteral("pgr.dat")));
+        const Run folder = run({QStringLiteral("--status")}, configHome);
+        QCOMPARE(folder.exitStatus, 1);
+        QVERIFY2(folder.err.contains(QStringLiteral("an ihrer Stelle steht ein Ordner")),
+                 qPrintable(folder.err));
+        QVERIFY(QDir().rmdir(QStringLiteral("pgr.dat")));
+
+        QProcess full;
+        prepare(full);
+        QProcessEnvironment environment = full.processEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        full.setProcessEnvironment(environment);
+        full.setStandardOutputFile(QStringLiteral("/dev/full"));
+        full.start(programPath(), {QStringLiteral("--status")});
+        QVERIFY(full.waitForFinished(10000));
+        QCOMPARE(full.exitCode(), 1);
+        QVERIFY2(QString::fromUtf8(full.readAllStandardError())
+                     .contains(QStringLiteral("der Datenträger ist voll")),
+                 "no cause");
+
+        QProcess closed;
+        prepare(closed);
+        closed.setProcessEnvironment(environment);
+        closed.start(QStringLiteral("sh"),
+                     {QStringLiteral("-c"), QStringLiteral("'%1' --export-ics - >&-").arg(programPath())});
+        QVERIFY(closed.waitForFinished(10000));
+        QCOMPARE(closed.exitCode(), 1);
+        const QString closedCause = QString::fromUtf8(closed.readAllStandardError());
+        QVERIFY2(closedCause.contains(QStringLiteral("die Ausgabe ist geschlossen")),
+                 qPrintable(closedCause));
     }
 
     // Followed, a line comes with each change, and the program ends when its reader goes.
