@@ -420,7 +420,7 @@ QString DayDescription(const DayInfo& info, DateValue now) {
     else if (info.weekend && info.holiday.isEmpty())
         parts.append(QStringLiteral("Wochenende"));
     if (info.firstDay)
-        parts.append(QStringLiteral("Dienstbeginn"));
+        parts.append(QStringLiteral("erster Diensttag"));
     if (info.day == qint64(std::floor(now)))
         parts.append(QStringLiteral("heute"));
     if (DayDone(info, now))

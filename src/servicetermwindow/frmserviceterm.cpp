@@ -112,6 +112,7 @@ QScrollArea* scrolling(QWidget* content, QScrollArea* area) {
     area->setWidget(content);
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus); // no tab stop of its own: the page's boxes take the focus
     return area;
 }
 
@@ -197,6 +198,7 @@ QWidget* frmServiceTerm::buildCalendarPage() {
     m_calendarArea->setWidget(m_calendar);
     m_calendarArea->setWidgetResizable(true);
     m_calendarArea->setFocusProxy(m_calendar);
+    m_calendarArea->setFocusPolicy(Qt::NoFocus); // the calendar is the tab stop
     m_legend = new CalendarLegend;
     chkName = new QCheckBox(QStringLiteral("mit &Namen"));
     chkName->setObjectName(QStringLiteral("chkName"));
@@ -212,6 +214,9 @@ QWidget* frmServiceTerm::buildCalendarPage() {
     column->addWidget(m_tape);
     column->addWidget(m_calendarArea, 1);
     column->addWidget(m_legend);
+    lblCalendarLeave = new QLabel;
+    lblCalendarLeave->setObjectName(QStringLiteral("lblCalendarLeave"));
+    column->addWidget(lblCalendarLeave);
     column->addLayout(exports);
     connect(m_calendar, &CalendarView::planRequested, this, &frmServiceTerm::plan);
     connect(m_calendar, &CalendarView::currentChanged, this,
@@ -236,20 +241,21 @@ QWidget* frmServiceTerm::buildEntriesPage() {
     txtAnspruch->setObjectName(QStringLiteral("txtAnspruch"));
     txtAnspruch->setPlaceholderText(QStringLiteral("Tage"));
     txtAnspruch->setFixedWidth(LineEditSizeFor(txtAnspruch, QStringLiteral("Tage ")).width());
-    form->addRow(QStringLiteral("&Dienstbeginn:"), txtBeginn);
+    form->addRow(QStringLiteral("Erster &Diensttag:"), txtBeginn);
     form->addRow(QStringLiteral("Bundes&land:"), cboLand);
     form->addRow(QStringLiteral("Urlaubs&anspruch:"), txtAnspruch);
     column->addLayout(form);
 
     const QString dayOrRange = QStringLiteral("T.M.JJJJ oder T.M.JJJJ-T.M.JJJJ");
     const QString widestRange = QStringLiteral("00.00.0000-00.00.0000");
-    m_leaveList = new EntryList(QStringLiteral("Urlaub"), dayOrRange, widestRange);
-    m_dutyList = new EntryList(QStringLiteral("Dienst"),
+    m_leaveList = new EntryList(QStringLiteral("Urlaub"), QStringLiteral("Urlaub"), dayOrRange, widestRange);
+    m_dutyList = new EntryList(QStringLiteral("Dienst"), QStringLiteral("Dienst außer der Reihe"),
                                QStringLiteral("T.M.JJJJ, T.M.JJJJ-T.M.JJJJ, T.M.JJJJ h:mm-T.M.JJJJ h:mm"),
                                QStringLiteral("00.00.0000 00:00-00.00.0000 00:00"));
-    m_daysOffList = new EntryList(QStringLiteral("Dienstfrei"), dayOrRange, widestRange);
-    m_ownDatesList = new EntryList(QStringLiteral("Termin"), dayOrRange, widestRange,
-                                   QStringLiteral("Name, z. B. Gelöbnis"));
+    m_daysOffList =
+        new EntryList(QStringLiteral("Dienstfrei"), QStringLiteral("Dienstfrei"), dayOrRange, widestRange);
+    m_ownDatesList = new EntryList(QStringLiteral("Termin"), QStringLiteral("Termine"), dayOrRange,
+                                   widestRange, QStringLiteral("Name, z. B. Gelöbnis"));
     lblLeaveAccount = new QLabel;
     lblLeaveAccount->setObjectName(QStringLiteral("lblLeaveAccount"));
     lblNextLeave = new QLabel;
@@ -403,7 +409,7 @@ void frmServiceTerm::showCount(const CountReport& report) {
 void frmServiceTerm::refresh(std::optional<qint64> daysLeft) {
     const DateValue now = Now();
     const std::optional<double> share = m_preview.shareDone(now);
-    lblShare->setText(share ? ShareDoneText(*share) : QStringLiteral("Dienstbeginn nicht eingetragen"));
+    lblShare->setText(share ? ShareDoneText(*share) : QStringLiteral("Erster Diensttag nicht eingetragen"));
     barShare->setValue(share ? int(*share * 1000) : 0);
     lblDutyDays->setText(DutyDaysText(m_preview.dutyDaysLeft(now)));
     m_tape->setDaysLeft(daysLeft);
@@ -468,20 +474,23 @@ void frmServiceTerm::showNextDate(qint64 today) {
 }
 
 void frmServiceTerm::showLeaveLines(qint64 today) {
-    if (const std::optional<LeaveAccount> account = m_preview.leaveAccount()) {
-        const int left = account->entitled - account->planned;
-        lblLeaveAccount->setText(QStringLiteral("Urlaub: %1 von %2 verplant, %3")
-                                     .arg(account->planned)
-                                     .arg(leaveDays(account->entitled, true))
-                                     .arg(left >= 0 ? QStringLiteral("noch ") + leaveDays(left, false)
-                                                    : leaveDays(-left, false) + QStringLiteral(" zu viel")));
-        QPalette palette = this->palette();
-        if (left < 0)
-            palette.setColor(QPalette::WindowText,
-                             ReadableShade(QColor(200, 0, 0), palette.color(QPalette::Window), 4.5));
-        lblLeaveAccount->setPalette(palette);
+    // The account stands with the leave's list and under the calendar, where leave is planned.
+    for (QLabel* label : {lblLeaveAccount, lblCalendarLeave}) {
+        if (const std::optional<LeaveAccount> account = m_preview.leaveAccount()) {
+            const int left = account->entitled - account->planned;
+            label->setText(QStringLiteral("Urlaub: %1 von %2 verplant, %3")
+                               .arg(account->planned)
+                               .arg(leaveDays(account->entitled, true))
+                               .arg(left >= 0 ? QStringLiteral("noch ") + leaveDays(left, false)
+                                              : leaveDays(-left, false) + QStringLiteral(" zu viel")));
+            QPalette palette = this->palette();
+            if (left < 0)
+                palette.setColor(QPalette::WindowText,
+                                 ReadableShade(QColor(200, 0, 0), palette.color(QPalette::Window), 4.5));
+            label->setPalette(palette);
+        }
+        label->setVisible(m_preview.leaveAccount().has_value());
     }
-    lblLeaveAccount->setVisible(m_preview.leaveAccount().has_value());
     const std::optional<qint64> next = m_preview.nextLeaveAfter(today);
     lblNextLeave->setText(
         next ? QStringLiteral("nächster Urlaub: %1 (%2)").arg(dayCaption(*next), inDays(*next - today))
@@ -630,7 +639,7 @@ bool frmServiceTerm::enteredStartPasses() {
     if (!start)
         return refuse(invalidDate, txtBeginn);
     if (IsDate(Settings.Pgr) && *start > CalendarDate(qint64(CDate(Settings.Pgr))))
-        return refuse(QStringLiteral("Der Dienstbeginn liegt nach dem Pilgrast!"), txtBeginn);
+        return refuse(QStringLiteral("Der erste Diensttag liegt nach dem Pilgrast!"), txtBeginn);
     return true;
 }
 

@@ -98,6 +98,7 @@ private:
     EntryList* m_daysOffList;
     EntryList* m_ownDatesList;
     QLabel* lblLeaveAccount;
+    QLabel* lblCalendarLeave;
     QLabel* lblNextLeave;
     QLabel* lblLeaveOutside;
     QLabel* lblFreeDays;

@@ -29,7 +29,7 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     void setText(QAccessible::Text, const QString&) override {}
-    QAccessible::Role role() const override { return QAccessible::Cell; }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
 
     QString text(QAccessible::Text t) const override {
         if (t != QAccessible::Name || !isValid() || !m_view->calendar())
@@ -61,10 +61,11 @@ private:
     QDate m_day;
 };
 
-// The calendar itself: its children are its days, the first day of the first month first.
+// The calendar itself, a list (a table would need the table interface of rows and columns,
+// which the months' grids do not make): its children are its days, the first day of the first month first.
 class CalendarInterface : public QAccessibleWidget {
 public:
-    explicit CalendarInterface(CalendarView* view) : QAccessibleWidget(view, QAccessible::Table) {}
+    explicit CalendarInterface(CalendarView* view) : QAccessibleWidget(view, QAccessible::List) {}
 
     ~CalendarInterface() override {
         for (const auto& [index, id] : m_cells)
@@ -127,12 +128,12 @@ void InstallCalendarAccessibility() {
     Q_UNUSED(installed);
 }
 
-void NotifyCalendarFocus(CalendarView* view) {
+void NotifyCalendarFocus(CalendarView* view, QAccessible::Event change) {
     if (!QAccessible::isActive() || !view->hasFocus())
         return;
     QAccessibleInterface* calendar = QAccessible::queryAccessibleInterface(view);
     if (QAccessibleInterface* day = calendar ? calendar->focusChild() : nullptr) {
-        QAccessibleEvent event(day, QAccessible::Focus);
+        QAccessibleEvent event(day, change);
         QAccessible::updateAccessibility(&event);
     }
 }

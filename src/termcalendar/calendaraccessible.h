@@ -6,7 +6,10 @@
 
 class CalendarView;
 
-// The calendar for screen readers: a table whose cells are the days, each read as its date
-// and all that it is. Only a change of the focused day is announced, never the clock's seconds.
+#include <QAccessible>
+
+// The calendar for screen readers: a list whose items are the days, each read as its date
+// and all that it is. Only the focused day is announced: when the focus comes to it and when
+// what it is changes, never at the clock's seconds.
 void InstallCalendarAccessibility();
-void NotifyCalendarFocus(CalendarView* view);
+void NotifyCalendarFocus(CalendarView* view, QAccessible::Event change = QAccessible::Focus);

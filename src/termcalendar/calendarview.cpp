@@ -171,6 +171,10 @@ void CalendarView::keyPressEvent(QKeyEvent* event) {
         return moveCurrent(m_current.addMonths(1), stretch);
     case Qt::Key_Menu:
         return showPlanMenu(dayRect(m_current).center());
+    case Qt::Key_F10:
+        if (event->modifiers() == Qt::ShiftModifier)
+            return showPlanMenu(dayRect(m_current).center());
+        break;
     default:
         break;
     }
@@ -179,10 +183,8 @@ void CalendarView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     for (const PlanCommand& command : PlanCommands())
-        if (event->key() == command.key) {
-            emit planRequested(command.action, chosenDays());
-            return;
-        }
+        if (event->key() == command.key)
+            return requestPlan(command.action);
     QWidget::keyPressEvent(event);
 }
 
@@ -192,13 +194,26 @@ void CalendarView::contextMenuEvent(QContextMenuEvent* event) {
     showPlanMenu(at);
 }
 
+// The plan goes to the days chosen; then the choice shrinks to the day in focus, so that the
+// planned days show in their own colours, and a screen reader hears what the day is now.
+void CalendarView::requestPlan(PlanAction action) {
+    emit planRequested(action, chosenDays());
+    m_anchor = m_current;
+    update();
+    NotifyCalendarFocus(this, QAccessible::NameChanged);
+}
+
+void CalendarView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    NotifyCalendarFocus(this); // the day in focus, not only the calendar's name
+}
+
 void CalendarView::showPlanMenu(const QPoint& at) {
     QMenu menu(this);
     for (const PlanCommand& command : PlanCommands()) {
         QAction* action = menu.addAction(command.text + QLatin1Char('\t') +
                                          QKeySequence(command.key).toString(QKeySequence::NativeText));
-        connect(action, &QAction::triggered, this,
-                [this, command] { emit planRequested(command.action, chosenDays()); });
+        connect(action, &QAction::triggered, this, [this, command] { requestPlan(command.action); });
     }
     menu.exec(mapToGlobal(at));
 }

@@ -50,6 +50,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool event(QEvent* event) override;
 
@@ -58,6 +59,7 @@ private:
     void relayout();
     void moveCurrent(QDate day, bool stretch);
     void showPlanMenu(const QPoint& at);
+    void requestPlan(PlanAction action);
 
     const ServiceCalendar* m_calendar = nullptr;
     QDate m_firstMonth;

@@ -11,8 +11,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
-EntryList::EntryList(const QString& name, const QString& placeholder, const QString& widestEntry,
-                     const QString& namePlaceholder, QWidget* parent)
+EntryList::EntryList(const QString& name, const QString& caption, const QString& placeholder,
+                     const QString& widestEntry, const QString& namePlaceholder, QWidget* parent)
     : QWidget(parent), m_list(new QListWidget), m_entry(new QLineEdit),
       m_add(new QPushButton(QStringLiteral("hin&zufügen"))),
       m_remove(new QPushButton(QStringLiteral("ent&fernen"))) {
@@ -27,9 +27,10 @@ EntryList::EntryList(const QString& name, const QString& placeholder, const QStr
     m_list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     m_list->setMinimumHeight(m_list->fontMetrics().height() * 4);
 
+    // Parented in this order, the group's access key leads into the entry box, where a new
+    // entry is typed, and the tab goes on to the buttons and the list.
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_list, 0, 0, 1, 3);
     layout->addWidget(m_entry, 1, 0);
     if (!namePlaceholder.isEmpty()) {
         m_name = new QLineEdit;
@@ -40,7 +41,15 @@ EntryList::EntryList(const QString& name, const QString& placeholder, const QStr
     }
     layout->addWidget(m_add, 1, 1);
     layout->addWidget(m_remove, 1, 2);
+    layout->addWidget(m_list, 0, 0, 1, 3);
     layout->setColumnStretch(0, 1);
+    // Four lists of one kind side by side: each part says which list it belongs to.
+    m_list->setAccessibleName(caption + QStringLiteral(": Einträge"));
+    m_entry->setAccessibleName(caption + QStringLiteral(": neuer Eintrag"));
+    if (m_name)
+        m_name->setAccessibleName(caption + QStringLiteral(": Name"));
+    m_add->setAccessibleName(caption + QStringLiteral(" hinzufügen"));
+    m_remove->setAccessibleName(caption + QStringLiteral(" entfernen"));
     connect(m_entry, &QLineEdit::returnPressed, this, &EntryList::addRequested);
     connect(m_add, &QPushButton::clicked, this, &EntryList::addRequested);
     connect(m_remove, &QPushButton::clicked, this, [this] {

@@ -16,10 +16,11 @@ class QPushButton;
 class EntryList : public QWidget {
     Q_OBJECT
 public:
-    // name: the object name of the list and its boxes ("lstUrlaub", "txtUrlaub"), placeholder: the
-    // form of an entry; namePlaceholder: the name box's, or empty for entries without a name.
-    EntryList(const QString& name, const QString& placeholder, const QString& widestEntry,
-              const QString& namePlaceholder = {}, QWidget* parent = nullptr);
+    // name: the object name of the list and its boxes ("lstUrlaub", "txtUrlaub"); caption: what a
+    // screen reader calls the list ("Dienst außer der Reihe"); placeholder: the form of an entry;
+    // namePlaceholder: the name box's, or empty for entries without a name.
+    EntryList(const QString& name, const QString& caption, const QString& placeholder,
+              const QString& widestEntry, const QString& namePlaceholder = {}, QWidget* parent = nullptr);
 
     void showEntries(const QStringList& entries);
     QString enteredText() const;

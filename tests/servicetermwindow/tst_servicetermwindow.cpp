@@ -14,6 +14,7 @@
 #include "widgets/labelstyle.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -163,7 +164,7 @@ private slots:
                                           << "Datum ungültig!";
         QTest::newRow("start after the end of service") << "txtBeginn"
                                                         << "1.7.2027"
-                                                        << "Der Dienstbeginn liegt nach dem Pilgrast!";
+                                                        << "Der erste Diensttag liegt nach dem Pilgrast!";
         QTest::newRow("entitlement not a number") << "txtAnspruch"
                                                   << "viel"
                                                   << "Der Urlaubsanspruch ist eine ganze Zahl von 0 bis 999!";
@@ -222,7 +223,7 @@ private slots:
         frmPGR* main = startMainWindow(world, QStringLiteral("2027-05-06 12:00:00"));
         QCOMPARE(ShownCounts(main), PlainCountsAt(world.clock, QStringLiteral("2027-05-06 12:00:00")));
         frmServiceTerm* window = openFromMenu(main);
-        QCOMPARE(LabelText(window, "lblShare"), QStringLiteral("Dienstbeginn nicht eingetragen"));
+        QCOMPARE(LabelText(window, "lblShare"), QStringLiteral("Erster Diensttag nicht eingetragen"));
         showTab(window, QStringLiteral("Eintragungen"));
         type(window, "txtBeginn", QStringLiteral("1.10.2026"));
         chooseRegion(window, QStringLiteral("BY"));
@@ -504,7 +505,7 @@ private slots:
         for (const char* caption :
              {"&Kalender", "&Eintragungen", "Ü&bersicht", "&speichern", "s&chließen", "&Hilfe",
               "Tage wählen, dann Kontextmenü oder U, F, D, T, Entf", "mit &Namen", "Als B&ild speichern…",
-              "Kalender e&xportieren…", "&Dienstbeginn:", "Bundes&land:", "Urlaubs&anspruch:", "&Urlaub",
+              "Kalender e&xportieren…", "Erster &Diensttag:", "Bundes&land:", "Urlaubs&anspruch:", "&Urlaub",
               "Dienst außer der &Reihe", "Dienst&frei (nicht Urlaub)", "&Termine",
               "Feiertage nur eines Teils des Landes bitte als Urlaub oder dienstfrei eintragen.",
               "&Meilensteine und Termine:"})
@@ -607,6 +608,56 @@ private slots:
             QVERIFY2(inSight(calendar->current()), qPrintable(calendar->current().toString()));
         }
         QCOMPARE(calendar->current(), lastDay);
+    }
+
+    // Driven by the keyboard with a screen reader: the group's key leads into its entry box, every
+    // box, list and button has a name of its own, the calendar reads the day in focus and what the
+    // day is once planned, the planned days leave the choice, and Shift+F10 opens the plan menu.
+    void keyboardAndScreenReader() {
+        TestWorld world;
+        WriteServiceFile({"Beginn=1.10.2026", "Bundesland=BY", "Urlaubsanspruch=24"});
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2027-03-01 10:00:00")));
+        showTab(window, QStringLiteral("Eintragungen"));
+        QTest::keyClick(window, Qt::Key_R, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), child(window, "txtDienst"));
+        QSet<QString> names;
+        const QList<QWidget*> parts = window->findChildren<QWidget*>(QRegularExpression(
+            QStringLiteral("^(lst|txt|cmdadd|cmdremove)(Urlaub|Dienst|Dienstfrei|Termin)")));
+        for (const QWidget* part : parts)
+            names.insert(part->accessibleName());
+        QCOMPARE(names.size(), parts.size());
+        QVERIFY(names.contains(QStringLiteral("Dienst außer der Reihe hinzufügen")));
+        for (const QScrollArea* area : window->findChildren<QScrollArea*>())
+            QCOMPARE(area->focusPolicy(), Qt::NoFocus);
+
+        // What a screen reader reads of the day in focus (the events themselves need a desktop's bridge).
+        showTab(window, QStringLiteral("Kalender"));
+        auto* calendar = child<CalendarView>(window, "calendarView");
+        calendar->setFocus();
+        QAccessibleInterface* days = QAccessible::queryAccessibleInterface(calendar);
+        QCOMPARE(days->role(), QAccessible::List);
+        QVERIFY(
+            days->focusChild()->text(QAccessible::Name).startsWith(QStringLiteral("Montag, 1. März 2027")));
+        QTest::keyClick(calendar, Qt::Key_Right, Qt::ShiftModifier);
+        QVERIFY(
+            days->focusChild()->text(QAccessible::Name).startsWith(QStringLiteral("Dienstag, 2. März 2027")));
+        QVERIFY(days->focusChild()->state().selected);
+        QTest::keyClick(calendar, Qt::Key_U);
+        QVERIFY2(days->focusChild()->text(QAccessible::Name).endsWith(QStringLiteral("Urlaub")),
+                 qPrintable(days->focusChild()->text(QAccessible::Name)));
+        QCOMPARE(calendar->chosenDays(), (DayRange{QDate(2027, 3, 2), QDate(2027, 3, 2)})); // the green shows
+        QCOMPARE(LabelText(window, "lblCalendarLeave"),
+                 QStringLiteral("Urlaub: 2 von 24 Tagen verplant, noch 22 Tage"));
+
+        bool menuOpened = false;
+        QTimer::singleShot(0, [&menuOpened] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                menuOpened = true;
+                menu->close();
+            }
+        });
+        QTest::keyClick(calendar, Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(menuOpened);
     }
 
     // Planning on the calendar: leave over a weekend, a range cleared, an own date by its name.

@@ -134,7 +134,7 @@ private slots:
         QTest::newRow("the end of service on a holiday")
             << QDate(2027, 5, 17) << "Montag, 17. Mai 2027: Letzter Tag, Pfingstmontag, Diensttag";
         QTest::newRow("the first day")
-            << QDate(2026, 10, 1) << "Donnerstag, 1. Oktober 2026: Diensttag, Dienstbeginn, geschafft";
+            << QDate(2026, 10, 1) << "Donnerstag, 1. Oktober 2026: Diensttag, erster Diensttag, geschafft";
     }
     void kindsOfDays() {
         QFETCH(QDate, day);
