@@ -84,11 +84,11 @@ private slots:
         CalendarView* view = openCalendar(main);
         QAccessibleInterface* calendar = QAccessible::queryAccessibleInterface(view);
         QVERIFY(calendar);
-        QCOMPARE(calendar->role(), QAccessible::Table);
+        QCOMPARE(calendar->role(), QAccessible::List);
         QCOMPARE(calendar->childCount(), int(view->firstDay().daysTo(view->lastDay())) + 1);
         for (int index = 0; index < calendar->childCount(); ++index) {
             QAccessibleInterface* day = calendar->child(index);
-            QCOMPARE(day->role(), QAccessible::Cell);
+            QCOMPARE(day->role(), QAccessible::ListItem);
             QCOMPARE(day->text(QAccessible::Name), describe(view, view->firstDay().addDays(index)));
             QCOMPARE(calendar->indexOfChild(day), index);
             QVERIFY(view->dayRect(view->firstDay().addDays(index)).isValid());
