@@ -42,8 +42,6 @@
 
 namespace {
 
-const QString invalidDate = QStringLiteral("Datum ungültig!");
-
 // "Do. 06.05.2027"
 QString dayCaption(qint64 day) {
     return QLocale(QLocale::German).toString(CalendarDate(day), QStringLiteral("ddd dd.MM.yyyy"));
@@ -317,20 +315,17 @@ QWidget* frmServiceTerm::buildOverviewPage() {
 }
 
 void frmServiceTerm::connectEntryLists() {
-    const auto wire = [this](EntryList* list, bool (frmServiceTerm::*add)(), auto remove) {
-        connect(list, &EntryList::addRequested, this, [this, add] { (this->*add)(); });
+    const auto wire = [this](EntryList* list, TermList kind, auto remove) {
+        connect(list, &EntryList::addRequested, this, [this, list, kind] { addEntry(list, kind); });
         connect(list, &EntryList::removeRequested, this, [this, remove](int row) {
             remove(m_term, row);
             termEdited();
         });
     };
-    wire(m_leaveList, &frmServiceTerm::addLeave,
-         [](ServiceTerm& term, int row) { term.leave.removeAt(row); });
-    wire(m_dutyList, &frmServiceTerm::addDuty, [](ServiceTerm& term, int row) { term.duty.removeAt(row); });
-    wire(m_daysOffList, &frmServiceTerm::addDayOff,
-         [](ServiceTerm& term, int row) { term.daysOff.removeAt(row); });
-    wire(m_ownDatesList, &frmServiceTerm::addOwnDate,
-         [](ServiceTerm& term, int row) { term.ownDates.removeAt(row); });
+    wire(m_leaveList, TermList::Leave, [](ServiceTerm& term, int row) { term.leave.removeAt(row); });
+    wire(m_dutyList, TermList::Duty, [](ServiceTerm& term, int row) { term.duty.removeAt(row); });
+    wire(m_daysOffList, TermList::DaysOff, [](ServiceTerm& term, int row) { term.daysOff.removeAt(row); });
+    wire(m_ownDatesList, TermList::OwnDates, [](ServiceTerm& term, int row) { term.ownDates.removeAt(row); });
 }
 
 int frmServiceTerm::helpTopic() const {
@@ -533,73 +528,31 @@ bool frmServiceTerm::refuse(const QString& message, QWidget* box) {
     return false;
 }
 
-// Takes the box's day or range into the leave; an empty box adds nothing.
-bool frmServiceTerm::addLeave() {
-    const QString text = m_leaveList->enteredText();
-    if (text.isEmpty())
+// Takes what the list's box holds into the term; an empty box adds nothing. What is no entry is
+// refused with its cause, the text kept in the box to mend.
+bool frmServiceTerm::addEntry(EntryList* list, TermList kind) {
+    if (!list->holdsTyping())
         return true;
-    const QStringList ends = text.split(QLatin1Char('-'));
-    if (ends.size() > 2 ||
-        !std::all_of(ends.begin(), ends.end(), [](const QString& end) { return ReadDay(end); }))
-        return refuse(invalidDate, m_leaveList->entryBox());
-    const std::optional<DayRange> range = ReadDayRange(text);
-    if (!range)
-        return refuse(QStringLiteral("Der Urlaub endet vor seinem ersten Tag!"), m_leaveList->entryBox());
-    AddLeave(m_term, *range);
-    m_leaveList->clearEntry();
-    termEdited();
-    return true;
-}
-
-bool frmServiceTerm::addDuty() {
-    const QString text = m_dutyList->enteredText();
-    if (text.isEmpty())
-        return true;
-    const DutyEntryReading reading = ReadDutyEntry(text);
-    if (!reading.entry)
-        return refuse(reading.problem == DutyEntryProblem::EndsBeforeStart
-                          ? QStringLiteral("Der Dienst endet vor seinem Beginn!")
-                          : invalidDate,
-                      m_dutyList->entryBox());
-    AddDuty(m_term, *reading.entry);
-    m_dutyList->clearEntry();
-    termEdited();
-    return true;
-}
-
-bool frmServiceTerm::addDayOff() {
-    const QString text = m_daysOffList->enteredText();
-    if (text.isEmpty())
-        return true;
-    const QStringList ends = text.split(QLatin1Char('-'));
-    if (ends.size() > 2 ||
-        !std::all_of(ends.begin(), ends.end(), [](const QString& end) { return ReadDay(end); }))
-        return refuse(invalidDate, m_daysOffList->entryBox());
-    const std::optional<DayRange> range = ReadDayRange(text);
-    if (!range)
-        return refuse(QStringLiteral("Die dienstfreie Zeit endet vor ihrem ersten Tag!"),
-                      m_daysOffList->entryBox());
-    AddDaysOff(m_term, *range);
-    m_daysOffList->clearEntry();
-    termEdited();
-    return true;
-}
-
-bool frmServiceTerm::addOwnDate() {
-    if (!m_ownDatesList->holdsTyping())
-        return true;
-    const QString text = m_ownDatesList->enteredText();
-    const QStringList ends = text.split(QLatin1Char('-'));
-    if (ends.size() > 2 ||
-        !std::all_of(ends.begin(), ends.end(), [](const QString& end) { return ReadDay(end); }))
-        return refuse(invalidDate, m_ownDatesList->entryBox());
-    const std::optional<DayRange> range = ReadDayRange(text);
-    if (!range)
-        return refuse(QStringLiteral("Der Termin endet vor seinem ersten Tag!"), m_ownDatesList->entryBox());
-    if (m_ownDatesList->enteredName().isEmpty())
-        return refuse(QStringLiteral("Bitte geben Sie dem Termin einen Namen!"), m_ownDatesList->nameBox());
-    AddOwnDate(m_term, {*range, m_ownDatesList->enteredName()});
-    m_ownDatesList->clearEntry();
+    const TermEntry entry = ReadTermEntry(kind, list->enteredText());
+    if (!entry.problem.isEmpty())
+        return refuse(entry.problem, list->entryBox());
+    switch (kind) {
+    case TermList::Leave:
+        AddLeave(m_term, *entry.days);
+        break;
+    case TermList::Duty:
+        AddDuty(m_term, *entry.duty);
+        break;
+    case TermList::DaysOff:
+        AddDaysOff(m_term, *entry.days);
+        break;
+    case TermList::OwnDates:
+        if (list->enteredName().isEmpty())
+            return refuse(QStringLiteral("Bitte geben Sie dem Termin einen Namen!"), list->nameBox());
+        AddOwnDate(m_term, {*entry.days, list->enteredName()});
+        break;
+    }
+    list->clearEntry();
     termEdited();
     return true;
 }
@@ -637,7 +590,9 @@ bool frmServiceTerm::enteredStartPasses() {
         return true;
     const std::optional<QDate> start = ReadDay(text);
     if (!start)
-        return refuse(invalidDate, txtBeginn);
+        return refuse(
+            QStringLiteral("Datum ungültig: „%1“ als erster Diensttag – einzutragen als T.M.JJJJ.").arg(text),
+            txtBeginn);
     if (IsDate(Settings.Pgr) && *start > CalendarDate(qint64(CDate(Settings.Pgr))))
         return refuse(QStringLiteral("Der erste Diensttag liegt nach dem Pilgrast!"), txtBeginn);
     return true;
@@ -652,7 +607,8 @@ bool frmServiceTerm::enteredEntitlementPasses() {
 
 // What is typed in the boxes and not yet added is taken with the save.
 bool frmServiceTerm::typedEntriesTaken() {
-    return addLeave() && addDuty() && addDayOff() && addOwnDate();
+    return addEntry(m_leaveList, TermList::Leave) && addEntry(m_dutyList, TermList::Duty) &&
+           addEntry(m_daysOffList, TermList::DaysOff) && addEntry(m_ownDatesList, TermList::OwnDates);
 }
 
 ServiceTerm frmServiceTerm::enteredTerm() const {

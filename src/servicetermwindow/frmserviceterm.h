@@ -6,6 +6,7 @@
 
 #include "services/countdisplay.h"
 #include "serviceterm/servicecalendar.h"
+#include "serviceterm/termentry.h"
 #include "termcalendar/calendarview.h"
 #include "widgets/forms.h"
 
@@ -66,10 +67,7 @@ private:
     ServiceTerm enteredTerm() const;
     bool holdsUnsavedChanges() const;
 
-    bool addLeave();
-    bool addDuty();
-    bool addDayOff();
-    bool addOwnDate();
+    bool addEntry(EntryList* list, TermList kind);
     void plan(PlanAction action, const DayRange& days);
     void termEdited();
     void showEntries();

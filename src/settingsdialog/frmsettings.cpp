@@ -23,6 +23,11 @@
 
 namespace {
 
+// "Dienstgrad zu lang! Höchstens 5 Zeichen.": the check's message, and the limit to keep to.
+QString tooLong(const QString& field, int width) {
+    return QStringLiteral("%1 zu lang! Höchstens %2 Zeichen.").arg(field).arg(width);
+}
+
 QString entered(const QLineEdit* box) {
     return TrimBlanks(box->text());
 }
@@ -153,19 +158,19 @@ bool frmSettings::enteredValuesPass() {
     const std::vector<Check> checks = {
         {[&] { return vorname.isEmpty(); }, QStringLiteral("Sie müssen einen Vornamen eingeben!"),
          ui->Vorname},
-        {[&] { return vorname.size() > SettingsRecord::VornameWidth; }, QStringLiteral("Vorname zu lang!"),
-         ui->Vorname},
+        {[&] { return vorname.size() > SettingsRecord::VornameWidth; },
+         tooLong(QStringLiteral("Vorname"), SettingsRecord::VornameWidth), ui->Vorname},
         {[&] { return !FitsWindows1252(vorname); }, QStringLiteral("Vorname enthält ungültige Zeichen!"),
          ui->Vorname},
         {[&] { return name.isEmpty(); }, QStringLiteral("Sie müssen einen Namen eingeben!"), ui->txtName},
-        {[&] { return name.size() > SettingsRecord::NameWidth; }, QStringLiteral("Name zu lang!"),
-         ui->txtName},
+        {[&] { return name.size() > SettingsRecord::NameWidth; },
+         tooLong(QStringLiteral("Name"), SettingsRecord::NameWidth), ui->txtName},
         {[&] { return !FitsWindows1252(name); }, QStringLiteral("Name enthält ungültige Zeichen!"),
          ui->txtName},
         {[&] { return rank.isEmpty(); }, QStringLiteral("Sie müssen einen Dienstgrad eingeben!"),
          ui->txtDstgrd},
-        {[&] { return rank.size() > SettingsRecord::DstgrdWidth; }, QStringLiteral("Dienstgrad zu lang!"),
-         ui->txtDstgrd},
+        {[&] { return rank.size() > SettingsRecord::DstgrdWidth; },
+         tooLong(QStringLiteral("Dienstgrad"), SettingsRecord::DstgrdWidth), ui->txtDstgrd},
         {[&] { return !FitsWindows1252(rank); }, QStringLiteral("Dienstgrad enthält ungültige Zeichen!"),
          ui->txtDstgrd},
         {[&] { return pgr.isEmpty(); }, QStringLiteral("Sie müssen ein Pilgrast eingeben!"), ui->txtpgr},

@@ -159,9 +159,10 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("start not a date") << "txtBeginn"
-                                          << "32.1.2027"
-                                          << "Datum ungültig!";
+        QTest::newRow("start not a date")
+            << "txtBeginn"
+            << "32.1.2027"
+            << "Datum ungültig: „32.1.2027“ als erster Diensttag – einzutragen als T.M.JJJJ.";
         QTest::newRow("start after the end of service") << "txtBeginn"
                                                         << "1.7.2027"
                                                         << "Der erste Diensttag liegt nach dem Pilgrast!";
@@ -171,27 +172,39 @@ private slots:
         QTest::newRow("entitlement too large") << "txtAnspruch"
                                                << "1000"
                                                << "Der Urlaubsanspruch ist eine ganze Zahl von 0 bis 999!";
-        QTest::newRow("leave not a date") << "txtUrlaub"
-                                          << "Ostern"
-                                          << "Datum ungültig!";
+        QTest::newRow("leave not a date")
+            << "txtUrlaub"
+            << "Ostern"
+            << "Datum ungültig: „Ostern“ unter Urlaub – einzutragen als T.M.JJJJ oder T.M.JJJJ-T.M.JJJJ.";
         QTest::newRow("leave ends before it starts") << "txtUrlaub"
                                                      << "10.5.2027-3.5.2027"
                                                      << "Der Urlaub endet vor seinem ersten Tag!";
         QTest::newRow("duty not a date") << "txtDienst"
                                          << "12.6.2027 25:00-13.6.2027 7:00"
-                                         << "Datum ungültig!";
+                                         << "Datum ungültig: „12.6.2027 25:00-13.6.2027 7:00“ unter Dienst "
+                                            "außer der Reihe – die Uhrzeit „25:00“ gibt es nicht.";
         QTest::newRow("duty ends before it starts") << "txtDienst"
                                                     << "13.6.2027 7:00-12.6.2027 7:00"
                                                     << "Der Dienst endet vor seinem Beginn!";
         QTest::newRow("duty ends when it starts") << "txtDienst"
                                                   << "13.6.2027 7:00-13.6.2027 7:00"
                                                   << "Der Dienst endet vor seinem Beginn!";
+        QTest::newRow("day off in a month too short")
+            << "txtDienstfrei"
+            << "29.2.2027-3.3.2027"
+            << "Datum ungültig: „29.2.2027-3.3.2027“ unter Dienstfrei – den Tag „29.2.2027“ gibt es nicht.";
+        QTest::newRow("duty with a day too many") << "txtDienst"
+                                                  << "3.7.2027-4.7.2027-5.7.2027"
+                                                  << "Datum ungültig: „3.7.2027-4.7.2027-5.7.2027“ unter "
+                                                     "Dienst außer der Reihe – einzutragen als T.M.JJJJ, "
+                                                     "T.M.JJJJ-T.M.JJJJ oder T.M.JJJJ h:mm-T.M.JJJJ h:mm.";
         QTest::newRow("day off ends before it starts") << "txtDienstfrei"
                                                        << "2.4.2027-1.4.2027"
                                                        << "Die dienstfreie Zeit endet vor ihrem ersten Tag!";
-        QTest::newRow("own date not a date") << "txtTermin"
-                                             << "31.2.2027"
-                                             << "Datum ungültig!";
+        QTest::newRow("own date not a date")
+            << "txtTermin"
+            << "31.2.2027"
+            << "Datum ungültig: „31.2.2027“ unter Termine – den Tag „31.2.2027“ gibt es nicht.";
         QTest::newRow("own date ends before it starts") << "txtTermin"
                                                         << "5.5.2027-4.5.2027"
                                                         << "Der Termin endet vor seinem ersten Tag!";
@@ -367,7 +380,10 @@ private slots:
         type(window, "txtDienst", QStringLiteral("kein Datum"));
         world.messages.answers = {MsgYes};
         press(window, "cmdclose");
-        QCOMPARE(world.messages.texts(), (QStringList{"Änderungen speichern?", "Datum ungültig!"}));
+        QCOMPARE(world.messages.texts(),
+                 (QStringList{"Änderungen speichern?",
+                              "Datum ungültig: „kein Datum“ unter Dienst außer der Reihe – einzutragen als "
+                              "T.M.JJJJ, T.M.JJJJ-T.M.JJJJ oder T.M.JJJJ h:mm-T.M.JJJJ h:mm."}));
         QVERIFY(FindForm<frmServiceTerm>());
         QCOMPARE(window->focusWidget()->objectName(), QStringLiteral("txtDienst"));
     }

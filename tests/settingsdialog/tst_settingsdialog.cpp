@@ -63,8 +63,9 @@ private slots:
                                                    << "  " + QString(30, 'a') + "  "
                                                    << ""
                                                    << "";
-        QTest::newRow("first name 31") << "Vorname" << QString(31, 'a') << "Vorname zu lang!"
-                                       << "Vorname";
+        QTest::newRow("first name 31")
+            << "Vorname" << QString(31, 'a') << "Vorname zu lang! Höchstens 30 Zeichen."
+            << "Vorname";
         QTest::newRow("first name not storable") << "Vorname"
                                                  << "Łukasz"
                                                  << "Vorname enthält ungültige Zeichen!"
@@ -77,12 +78,12 @@ private slots:
                                         << "   "
                                         << "Sie müssen einen Namen eingeben!"
                                         << "txtName";
-        QTest::newRow("surname 31") << "txtName" << QString(31, 'b') << "Name zu lang!"
+        QTest::newRow("surname 31") << "txtName" << QString(31, 'b') << "Name zu lang! Höchstens 30 Zeichen."
                                     << "txtName";
         // Lengths count after trimming, on both sides of the limit.
         QTest::newRow("first name 31 with blanks") << "Vorname"
                                                    << " " + QString(31, 'a') + " "
-                                                   << "Vorname zu lang!"
+                                                   << "Vorname zu lang! Höchstens 30 Zeichen."
                                                    << "Vorname";
         QTest::newRow("surname 30 with blanks") << "txtName"
                                                 << " " + QString(30, 'b') + " "
@@ -90,7 +91,7 @@ private slots:
                                                 << "";
         QTest::newRow("surname 31 with blanks") << "txtName"
                                                 << " " + QString(31, 'b') + " "
-                                                << "Name zu lang!"
+                                                << "Name zu lang! Höchstens 30 Zeichen."
                                                 << "txtName";
         QTest::newRow("rank 5 with blanks") << "txtDstgrd"
                                             << "  OStGe  "
@@ -114,7 +115,7 @@ private slots:
                                 << "";
         QTest::newRow("rank 6") << "txtDstgrd"
                                 << "HptFw1"
-                                << "Dienstgrad zu lang!"
+                                << "Dienstgrad zu lang! Höchstens 5 Zeichen."
                                 << "txtDstgrd";
         QTest::newRow("rank not storable") << "txtDstgrd"
                                            << "Gf✓"
