@@ -262,13 +262,14 @@ const QList<LegendEntry>& Legend() {
             {QStringLiteral("Feiertag"), sample([](DayInfo& d) { d.holiday = QStringLiteral("Feiertag"); })},
             {QStringLiteral("Urlaub"), sample([](DayInfo& d) { d.leave = true; })},
             {QStringLiteral("Dienstfrei"), sample([](DayInfo& d) { d.dayOff = true; })},
-            {QStringLiteral("Dienst"), sample([](DayInfo& d) { d.extraDuty = true; })},
+            {QStringLiteral("Dienst außer der Reihe"), sample([](DayInfo& d) { d.extraDuty = true; })},
             {QStringLiteral("Termin"), sample([](DayInfo& d) { d.ownDates = {QStringLiteral("Termin")}; })},
             {QStringLiteral("Meilenstein"),
              sample([](DayInfo& d) { d.milestones = {QStringLiteral("Bergfest")}; })},
             {QStringLiteral("erster/letzter Tag"), sample([](DayInfo& d) { d.firstDay = true; })},
             {QStringLiteral("heute"), sample([](DayInfo& d) { d.day = 0; })},
             {QStringLiteral("geschafft"), sample([](DayInfo& d) { d.doneAt = 0; })},
+            {QStringLiteral("ausgewählt"), sample([](DayInfo& d) { d.dutyDay = true; }), true},
         };
     }();
     return entries;
@@ -277,13 +278,15 @@ const QList<LegendEntry>& Legend() {
 namespace {
 
 // Where each legend entry goes: a sample cell and its name, in rows as wide as the width.
-template <class Place> int layOutLegend(int width, const QFont& font, Place place) {
+template <class Place> int layOutLegend(int width, const QFont& font, bool withChoice, Place place) {
     const QFontMetrics metrics(font);
     const int cell = metrics.height() + metrics.height() / 2;
     const int sampleWidth = cell * 3 / 2;
     int x = 0;
     int y = 0;
     for (const LegendEntry& entry : Legend()) {
+        if (entry.chosen && !withChoice)
+            continue;
         const int entryWidth =
             sampleWidth + metrics.height() / 2 + metrics.horizontalAdvance(entry.name) + cell;
         if (x > 0 && x + entryWidth > width) {
@@ -299,20 +302,20 @@ template <class Place> int layOutLegend(int width, const QFont& font, Place plac
 
 } // namespace
 
-int LegendHeight(int width, const QFont& font) {
-    return layOutLegend(width, font, [](const LegendEntry&, const QRect&, const QRect&) {});
+int LegendHeight(int width, const QFont& font, bool withChoice) {
+    return layOutLegend(width, font, withChoice, [](const LegendEntry&, const QRect&, const QRect&) {});
 }
 
 int PaintLegend(QPainter& painter, const QPoint& topLeft, int width, const QFont& font,
-                const QPalette& palette, DateValue now) {
+                const QPalette& palette, DateValue now, bool withChoice) {
     painter.save();
     painter.setFont(font);
-    const int height =
-        layOutLegend(width, font, [&](const LegendEntry& entry, const QRect& sample, const QRect& label) {
+    const int height = layOutLegend(
+        width, font, withChoice, [&](const LegendEntry& entry, const QRect& sample, const QRect& label) {
             DayInfo info = entry.sample;
             if (info.day == 0)
                 info.day = qint64(std::floor(now)); // the sample of today
-            PaintDay(painter, sample.translated(topLeft), 7, LookOf(info, now, palette));
+            PaintDay(painter, sample.translated(topLeft), 7, LookOf(info, now, palette, entry.chosen));
             painter.setPen(palette.color(QPalette::WindowText));
             painter.drawText(label.translated(topLeft), Qt::AlignLeft | Qt::AlignVCenter, entry.name);
         });
@@ -332,7 +335,7 @@ CalendarLegend::CalendarLegend(QWidget* parent) : QWidget(parent) {
 }
 
 int CalendarLegend::heightForWidth(int width) const {
-    return LegendHeight(width, font());
+    return LegendHeight(width, font(), true);
 }
 
 QSize CalendarLegend::sizeHint() const {
@@ -345,5 +348,5 @@ QSize CalendarLegend::minimumSizeHint() const {
 
 void CalendarLegend::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PaintLegend(painter, QPoint(0, 0), width(), font(), palette(), m_now);
+    PaintLegend(painter, QPoint(0, 0), width(), font(), palette(), m_now, true);
 }

@@ -67,10 +67,12 @@ struct DayLook {
 // The look of the day at the instant in the palette; selected days are drawn in the highlight colour.
 DayLook LookOf(const DayInfo& info, DateValue now, const QPalette& palette, bool selected = false);
 
-// One entry of the legend: what it is called and a day that looks like it.
+// One entry of the legend: what it is called and a day that looks like it; the days chosen
+// are named only where days can be chosen.
 struct LegendEntry {
     QString name;
     DayInfo sample;
+    bool chosen = false;
 };
 const QList<LegendEntry>& Legend();
 
@@ -79,11 +81,12 @@ void PaintMonths(QPainter& painter, const CalendarLayout& layout, const ServiceC
                  DateValue now, const QPalette& palette, QDate selectedFrom = {}, QDate selectedTo = {});
 // One day's cell with its number.
 void PaintDay(QPainter& painter, const QRect& cell, int number, const DayLook& look);
-// The legend in rows as wide as the width given; returns the height it took.
+// The legend in rows as wide as the width given, with the days chosen where days can be chosen;
+// returns the height it took.
 int PaintLegend(QPainter& painter, const QPoint& topLeft, int width, const QFont& font,
-                const QPalette& palette, DateValue now);
+                const QPalette& palette, DateValue now, bool withChoice = false);
 // The height the legend takes in that width.
-int LegendHeight(int width, const QFont& font);
+int LegendHeight(int width, const QFont& font, bool withChoice = false);
 
 #include <QWidget>
 

@@ -52,12 +52,16 @@ QString daysText(std::optional<qint64> days) {
     return *days == 1 ? QStringLiteral("noch 1 Tag") : QStringLiteral("noch %1 Tage").arg(*days);
 }
 
-// The lines above the calendar: title, name, share with its bar, days left; returns where they end.
-int paintHeading(QPainter& painter, const PictureContent& content, const QFont& font,
-                 const QPalette& palette) {
+// The lines above the calendar: title, name, share with its bar, days left, the end of service
+// and the day the picture shows; returns where they end. The days left are the largest, so that
+// they read in a chat's small preview.
+int paintHeading(QPainter& painter, const PictureContent& content, const QFont& font, const QPalette& palette,
+                 DateValue now) {
     QFont large = font;
     large.setPixelSize(font.pixelSize() * 2);
     large.setBold(true);
+    QFont largest = large;
+    largest.setPixelSize(font.pixelSize() * 3);
     const int width = PictureWidth - 2 * margin;
     int y = margin;
     painter.setPen(palette.color(QPalette::WindowText));
@@ -73,13 +77,17 @@ int paintHeading(QPainter& painter, const PictureContent& content, const QFont& 
         y += line;
     }
     y += line / 2;
-    painter.setFont(large);
     const QString days = daysText(content.daysLeft);
-    painter.drawText(QRect(margin, y, width, largeLine), Qt::AlignLeft | Qt::AlignVCenter,
-                     content.share ? ShareDoneText(*content.share) : days);
-    if (content.share)
-        painter.drawText(QRect(margin, y, width, largeLine), Qt::AlignRight | Qt::AlignVCenter, days);
-    y += largeLine;
+    const int largestLine = QFontMetrics(largest).height();
+    if (content.share) {
+        painter.setFont(large);
+        painter.drawText(QRect(margin, y, width, largestLine), Qt::AlignLeft | Qt::AlignBottom,
+                         ShareDoneText(*content.share));
+    }
+    painter.setFont(largest);
+    painter.drawText(QRect(margin, y, width, largestLine),
+                     (content.share ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignBottom, days);
+    y += largestLine;
     if (content.share) {
         const QRect bar(margin, y + line / 4, width, line);
         painter.fillRect(bar, palette.color(QPalette::Base));
@@ -94,6 +102,9 @@ int paintHeading(QPainter& painter, const PictureContent& content, const QFont& 
     painter.setPen(palette.color(QPalette::WindowText));
     painter.drawText(QRect(margin, y, width, line), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Pilgrast: %1").arg(content.endOfService));
+    painter.drawText(QRect(margin, y, width, line), Qt::AlignRight | Qt::AlignVCenter,
+                     QStringLiteral("Stand: %1")
+                         .arg(CalendarDate(qint64(std::floor(now))).toString(QStringLiteral("dd.MM.yyyy"))));
     return y + line + line / 2;
 }
 
@@ -111,7 +122,7 @@ QImage TermPicture(const ServiceCalendar& calendar, const PictureContent& conten
     // Drawn once to learn the heading's height, then for real.
     QImage measuring(1, 1, QImage::Format_RGB32);
     QPainter probe(&measuring);
-    const int headingEnd = paintHeading(probe, content, font, palette);
+    const int headingEnd = paintHeading(probe, content, font, palette, now);
     probe.end();
     const int tapeTop = headingEnd;
     const int calendarTop = tapeTop + TapeHeight(font) + QFontMetrics(font).height();
@@ -122,7 +133,7 @@ QImage TermPicture(const ServiceCalendar& calendar, const PictureContent& conten
     picture.fill(palette.color(QPalette::Window));
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    paintHeading(painter, content, font, palette);
+    paintHeading(painter, content, font, palette, now);
     painter.setFont(font);
     PaintTape(painter, QRectF(margin, tapeTop, width, TapeHeight(font)), content.daysLeft, palette);
     painter.translate(margin + (width - layout.size().width()) / 2, calendarTop);
