@@ -469,22 +469,25 @@ void frmServiceTerm::showNextDate(qint64 today) {
 }
 
 void frmServiceTerm::showLeaveLines(qint64 today) {
-    // The account stands with the leave's list and under the calendar, where leave is planned.
+    // The account stands with the leave's list and under the calendar, where leave is planned;
+    // an entitlement that is none says so there at once, not only when saving.
+    const QString entitlement = txtAnspruch->text().trimmed();
+    const bool entitlementWrong = !entitlement.isEmpty() && !ReadLeaveEntitlement(entitlement);
     for (QLabel* label : {lblLeaveAccount, lblCalendarLeave}) {
-        if (const std::optional<LeaveAccount> account = m_preview.leaveAccount()) {
+        if (entitlementWrong) {
+            label->setText(
+                QStringLiteral("Urlaubsanspruch „%1“: bitte eine ganze Zahl von 0 bis 999").arg(entitlement));
+            label->setPalette(warningPalette());
+        } else if (const std::optional<LeaveAccount> account = m_preview.leaveAccount()) {
             const int left = account->entitled - account->planned;
             label->setText(QStringLiteral("Urlaub: %1 von %2 verplant, %3")
                                .arg(account->planned)
                                .arg(leaveDays(account->entitled, true))
                                .arg(left >= 0 ? QStringLiteral("noch ") + leaveDays(left, false)
                                               : leaveDays(-left, false) + QStringLiteral(" zu viel")));
-            QPalette palette = this->palette();
-            if (left < 0)
-                palette.setColor(QPalette::WindowText,
-                                 ReadableShade(QColor(200, 0, 0), palette.color(QPalette::Window), 4.5));
-            label->setPalette(palette);
+            label->setPalette(left < 0 ? warningPalette() : palette());
         }
-        label->setVisible(m_preview.leaveAccount().has_value());
+        label->setVisible(entitlementWrong || m_preview.leaveAccount().has_value());
     }
     const std::optional<qint64> next = m_preview.nextLeaveAfter(today);
     lblNextLeave->setText(
@@ -517,6 +520,14 @@ void frmServiceTerm::termEdited() {
                             CalendarDate(m_preview.endDay().value_or(today)));
     m_listsDay = -1;
     refresh(m_tape->daysLeft());
+}
+
+// The window's colours with the text in a warning red that keeps AA contrast.
+QPalette frmServiceTerm::warningPalette() const {
+    QPalette warning = palette();
+    warning.setColor(QPalette::WindowText,
+                     ReadableShade(QColor(200, 0, 0), warning.color(QPalette::Window), 4.5));
+    return warning;
 }
 
 bool frmServiceTerm::refuse(const QString& message, QWidget* box) {
@@ -559,6 +570,15 @@ bool frmServiceTerm::addEntry(EntryList* list, TermList kind) {
 
 // Planning on the calendar: the days chosen become leave, days off, duty or an own date, or are cleared.
 void frmServiceTerm::plan(PlanAction action, const DayRange& days) {
+    // Leave and days off count only from Monday to Friday: a weekend alone takes none.
+    const bool weekendOnly =
+        days.first.daysTo(days.last) < 2 && days.first.dayOfWeek() >= 6 && days.last.dayOfWeek() >= 6;
+    if ((action == PlanAction::Leave || action == PlanAction::DayOff) && weekendOnly) {
+        MsgBox(QStringLiteral("%1 ist Wochenende und ohnehin dienstfrei: nichts eingetragen.")
+                   .arg(DayRangeText(days)),
+               MsgStyle::Information);
+        return;
+    }
     switch (action) {
     case PlanAction::Leave:
         AddLeave(m_term, days);

@@ -68,6 +68,7 @@ private:
     bool holdsUnsavedChanges() const;
 
     bool addEntry(EntryList* list, TermList kind);
+    QPalette warningPalette() const;
     void plan(PlanAction action, const DayRange& days);
     void termEdited();
     void showEntries();

@@ -295,18 +295,28 @@ private slots:
     // The leave account: what is planned against the entitlement, too much in the warning colour.
     void leaveAccount_data() {
         QTest::addColumn<QString>("entitlement");
+        QTest::addColumn<QString>("typed"); // into the box afterwards
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("warning");
         QTest::newRow("some left") << "24"
+                                   << ""
                                    << "Urlaub: 17 von 24 Tagen verplant, noch 7 Tage" << false;
         QTest::newRow("all planned") << "17"
+                                     << ""
                                      << "Urlaub: 17 von 17 Tagen verplant, noch 0 Tage" << false;
         QTest::newRow("one left") << "18"
+                                  << ""
                                   << "Urlaub: 17 von 18 Tagen verplant, noch 1 Tag" << false;
         QTest::newRow("one too many") << "16"
+                                      << ""
                                       << "Urlaub: 17 von 16 Tagen verplant, 1 Tag zu viel" << true;
         QTest::newRow("none entitled") << "0"
+                                       << ""
                                        << "Urlaub: 17 von 0 Tagen verplant, 17 Tage zu viel" << true;
+        QTest::newRow("typed too large")
+            << "24"
+            << "1000"
+            << "Urlaubsanspruch „1000“: bitte eine ganze Zahl von 0 bis 999" << true;
     }
     void leaveAccount() {
         QFETCH(QString, entitlement);
@@ -317,7 +327,11 @@ private slots:
                           "Urlaub=21.12.2026-1.1.2027, 8.3.2027-12.3.2027, 19.4.2027-23.4.2027, 1.9.2026",
                           "Dienst=21.4.2027", "Urlaubsanspruch=" + entitlement});
         frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2026-12-09 10:00:00")));
+        QFETCH(QString, typed);
+        if (!typed.isEmpty())
+            type(window, "txtAnspruch", typed);
         QTEST(LabelText(window, "lblLeaveAccount"), "line");
+        QTEST(LabelText(window, "lblCalendarLeave"), "line");
         QFETCH(bool, warning);
         const QLabel* line = child<QLabel>(window, "lblLeaveAccount");
         const QColor colour = line->palette().color(QPalette::WindowText);
@@ -674,6 +688,12 @@ private slots:
         });
         QTest::keyClick(calendar, Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(menuOpened);
+
+        calendar->setCurrent(QDate(2027, 3, 6)); // a Saturday alone takes no leave
+        QTest::keyClick(calendar, Qt::Key_U);
+        QCOMPARE(world.messages.texts(),
+                 QStringList{"6.3.2027 ist Wochenende und ohnehin dienstfrei: nichts eingetragen."});
+        QCOMPARE(entries(window, "lstUrlaub"), QStringList{"1.3.2027-2.3.2027"});
     }
 
     // Planning on the calendar: leave over a weekend, a range cleared, an own date by its name.
