@@ -289,6 +289,24 @@ private slots:
         buildTerm();
         const QString text = QString::fromUtf8(CalendarFileText(TermCalendar));
         QVERIFY(text.contains(QStringLiteral("DURATION:PT0S")));
+        // The calendar's name, and free time for the dates one is told of, busy time for the rest.
+        icalcomponent* file = icalparser_parse_string(text.toUtf8().constData());
+        QVERIFY(file);
+        const auto cleanup = qScopeGuard([file] { icalcomponent_free(file); });
+        icalproperty* name = icalcomponent_get_first_property(file, ICAL_X_PROPERTY);
+        QCOMPARE(QString::fromLatin1(icalproperty_get_x_name(name)), QStringLiteral("X-WR-CALNAME"));
+        QCOMPARE(QString::fromUtf8(icalproperty_get_x(name)), QStringLiteral("Dienstzeit"));
+        int transparent = 0;
+        for (icalcomponent* event = icalcomponent_get_first_component(file, ICAL_VEVENT_COMPONENT); event;
+             event = icalcomponent_get_next_component(file, ICAL_VEVENT_COMPONENT)) {
+            const QString summary = QString::fromUtf8(icalcomponent_get_summary(event));
+            icalproperty* transp = icalcomponent_get_first_property(event, ICAL_TRANSP_PROPERTY);
+            const bool told = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT) != nullptr;
+            QVERIFY2((transp && icalproperty_get_transp(transp) == ICAL_TRANSP_TRANSPARENT) == told,
+                     qPrintable(summary));
+            transparent += told;
+        }
+        QCOMPARE(transparent, TermCalendar.milestones().size() + TermCalendar.ownDates().size());
         const QList<Event> events = readBack(text.toUtf8());
         QVERIFY(eventCalled(events, QStringLiteral("Dienst"))
                     .uid.startsWith(QStringLiteral("dienst-20270510T0700-")));

@@ -283,6 +283,18 @@ private slots:
             << "2027-06-16 18:00:00";
         QTest::newRow("far away: the usual week")
             << guard << "2027-05-04 17:00:00" << false << false << "2027-05-05 07:00:00";
+        // Edges: a night guard ending at the usual start runs into the day's hours.
+        QTest::newRow("night guard ending at the start of duty: on through it")
+            << QStringList{"Dienst=10.6.2027 20:00-11.6.2027 7:00"} << "2027-06-11 07:00:00" << true << true
+            << "2027-06-11 12:00:00";
+        QTest::newRow("night guard ending a minute before: off at the start")
+            << QStringList{"Dienst=10.6.2027 20:00-11.6.2027 6:59"} << "2027-06-11 07:00:00" << false << true
+            << "2027-06-11 07:00:00";
+        QTest::newRow("duty on a holiday") << QStringList{"Dienst=26.3.2027"} << "2027-03-26 10:00:00" << true
+                                           << true << "2027-03-26 12:00:00";
+        QTest::newRow("the same entry twice is one period")
+            << QStringList{"Dienst=19.6.2027, 19.6.2027"} << "2027-06-19 10:00:00" << true << true
+            << "2027-06-19 16:30:00";
     }
     void dutyPeriods() {
         QFETCH(QStringList, lines);
@@ -335,6 +347,9 @@ private slots:
         QTest::newRow("duty on a leave day")
             << QStringList{"Urlaub=8.3.2027-12.3.2027", "Dienst=10.3.2027"} << 4;
         QTest::newRow("days off are not leave") << QStringList{"Dienstfrei=8.3.2027-12.3.2027"} << 0;
+        QTest::newRow("ranges that touch")
+            << QStringList{"Urlaub=1.3.2027-5.3.2027, 6.3.2027-10.3.2027"} << 8;
+        QTest::newRow("past the end, the end day counted") << QStringList{"Urlaub=28.6.2027-5.7.2027"} << 3;
     }
     void leaveAccount() {
         QFETCH(QStringList, lines);
@@ -342,6 +357,9 @@ private slots:
         buildFromFile(lines + QStringList{"Urlaubsanspruch=24"});
         QTEST(TermCalendar.leaveAccount()->planned, "planned");
         QCOMPARE(TermCalendar.leaveAccount()->entitled, 24);
+        // Ranges that overlap or touch are one.
+        for (qsizetype i = 1; i < TermCalendar.leaveRanges().size(); ++i)
+            QVERIFY(TermCalendar.leaveRanges()[i - 1].last.addDays(1) < TermCalendar.leaveRanges()[i].first);
     }
 
     void noLeaveAccountWithoutEntitlement() {

@@ -193,6 +193,12 @@ private slots:
             << "txtDienstfrei"
             << "29.2.2027-3.3.2027"
             << "Datum ungültig: „29.2.2027-3.3.2027“ unter Dienstfrei – den Tag „29.2.2027“ gibt es nicht.";
+        QTest::newRow("duty with one-digit minutes")
+            << "txtDienst"
+            << "16.6.2027 18:5-16.6.2027 22:00"
+            << "Datum ungültig: „16.6.2027 18:5-16.6.2027 22:00“ unter Dienst außer der Reihe – einzutragen "
+               "als "
+               "T.M.JJJJ, T.M.JJJJ-T.M.JJJJ oder T.M.JJJJ h:mm-T.M.JJJJ h:mm.";
         QTest::newRow("duty with a day too many") << "txtDienst"
                                                   << "3.7.2027-4.7.2027-5.7.2027"
                                                   << "Datum ungültig: „3.7.2027-4.7.2027-5.7.2027“ unter "

@@ -160,6 +160,8 @@ private slots:
         QCOMPARE(object.value("class").toString(), status);
         QCOMPARE(object.value("alt").toString(), status);
         QCOMPARE(object.value("percentage").toInt(), SharePercent(*report.share));
+        if (status == QLatin1String("ende"))
+            QCOMPARE(report.days, std::optional<qint64>(0)); // the dock and notifications never go below zero
         const QStringList tooltip = object.value("tooltip").toString().split(QLatin1Char('\n'));
         QCOMPARE(tooltip.mid(0, 3),
                  (QStringList{"Pilgrast Counter", figure, "Pilgrast: 30.06.2027 16:30 Uhr"}));
