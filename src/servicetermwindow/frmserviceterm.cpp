@@ -371,9 +371,9 @@ void frmServiceTerm::scrollToDay(QDate day, int margin) {
 // Wide enough for a quarter of the calendar and for every entry, without scrolling,
 // where the screen allows; PlaceBeside shrinks it to the screen otherwise.
 QSize frmServiceTerm::preferredSize() const {
-    const int pages =
-        std::max(m_entriesPage->sizeHint().width(),
-                 m_calendar->sizeHint().width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    // Each page with room for a vertical scroll bar, which a low screen brings.
+    const int pages = std::max(m_entriesPage->sizeHint().width(), m_calendar->sizeHint().width()) +
+                      style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int chrome = sizeHint().width() - m_tabs->currentWidget()->sizeHint().width();
     return QSize(std::max(pages + chrome, sizeHint().width()), std::max(sizeHint().height(), 600));
 }

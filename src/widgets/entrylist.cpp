@@ -21,9 +21,9 @@ EntryList::EntryList(const QString& name, const QString& caption, const QString&
     m_add->setObjectName(QStringLiteral("cmdadd") + name);
     m_remove->setObjectName(QStringLiteral("cmdremove") + name);
     m_entry->setPlaceholderText(placeholder);
-    // Room for the widest entry and the form, whatever the style's frame takes.
-    m_entry->setMinimumWidth(std::max(LineEditSizeFor(m_entry, widestEntry).width(),
-                                      LineEditSizeFor(m_entry, placeholder).width()));
+    m_entry->setToolTip(placeholder); // the whole form, where the box is narrower than its placeholder
+    // Room for the widest entry, whatever the style's frame takes.
+    m_entry->setMinimumWidth(LineEditSizeFor(m_entry, widestEntry).width());
     m_list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     m_list->setMinimumHeight(m_list->fontMetrics().height() * 4);
 

@@ -121,7 +121,7 @@ void CentreOnScreen(QWidget* window) {
         area, frame);
 }
 
-void PlaceBeside(QWidget* window, const QWidget* neighbour) {
+void PlaceBeside(QWidget* window, QWidget* neighbour) {
     const QRect area = freeArea(window);
     if (area.isEmpty() || !neighbour || !neighbour->isVisible()) {
         CentreOnScreen(window);
@@ -131,12 +131,18 @@ void PlaceBeside(QWidget* window, const QWidget* neighbour) {
     shrinkInto(window, area, frame);
     const QSize outer = window->size().grownBy(frame);
     const QRect beside = neighbour->frameGeometry();
-    if (beside.right() + 1 + outer.width() <= area.right() + 1)
+    if (beside.right() + 1 + outer.width() <= area.right() + 1) {
         moveFrameTo(window, {beside.right() + 1, beside.top()}, area, frame);
-    else if (beside.left() - outer.width() >= area.left())
+    } else if (beside.left() - outer.width() >= area.left()) {
         moveFrameTo(window, {beside.left() - outer.width(), beside.top()}, area, frame);
-    else
+    } else if (beside.width() + outer.width() <= area.width()) {
+        // Both fit side by side, but not around the neighbour where it stands: it moves to the
+        // screen's left edge, so that the window does not cover it.
+        neighbour->move(neighbour->pos() + QPoint(area.left() - beside.left(), 0));
+        moveFrameTo(window, {area.left() + beside.width(), beside.top()}, area, frame);
+    } else {
         CentreOnScreen(window);
+    }
 }
 
 void PressF1(QWidget* window) {

@@ -93,9 +93,10 @@ void UnloadForm(QWidget* window);
 // panels). A window larger than that area shrinks as far as it can, and its top left
 // corner, with the title bar, always lies on the screen.
 void CentreOnScreen(QWidget* window);
-// Places the window beside another one, right of it where the screen has room, else
-// left of it, else in the middle; on the screen as CentreOnScreen keeps it.
-void PlaceBeside(QWidget* window, const QWidget* neighbour);
+// Places the window beside another one, right of it where the screen has room, else left of
+// it; where both fit side by side only with the other one at the screen's left edge, that one
+// moves there; else in the middle. On the screen as CentreOnScreen keeps it.
+void PlaceBeside(QWidget* window, QWidget* neighbour);
 
 // Hands a press of F1 to the window without waiting for it to be handled, as if
 // the user had pressed the key there.

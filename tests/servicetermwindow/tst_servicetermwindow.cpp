@@ -495,8 +495,15 @@ private slots:
                                 .arg(window->frameGeometry().height())
                                 .arg(screen.width())
                                 .arg(screen.height())));
-        if (screen.width() >= window->frameGeometry().width() + main->frameGeometry().width())
+        if (screen.width() >= window->frameGeometry().width() + main->frameGeometry().width()) {
             QVERIFY(!window->frameGeometry().intersects(main->frameGeometry()));
+            // Where the screen has room, the entries fit the page's width: it scrolls, if at all, down.
+            showTab(window, QStringLiteral("Eintragungen"));
+            for (const QScrollArea* page : window->findChildren<QScrollArea*>())
+                if (page->widget() && page->widget()->isAncestorOf(child(window, "txtBeginn")))
+                    QCOMPARE(page->horizontalScrollBar()->maximum(), 0);
+            showTab(window, QStringLiteral("Kalender"));
+        }
         for (const char* button : {"cmdsave", "cmdclose", "cmdhelp"}) {
             const QWidget* shown = child<QPushButton>(window, button);
             QVERIFY(window->rect().contains(QRect(shown->mapTo(window, QPoint()), shown->size())));

@@ -5,11 +5,14 @@
 // Fitting texts into windows laid out by fixed places: what must grow grows, its
 // neighbours make room, nothing overlaps and nothing moves that need not.
 #include "widgets/fittext.h"
+#include "widgets/forms.h"
 
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 namespace {
@@ -156,6 +159,37 @@ private slots:
             larger.setPointSizeF(size + 0.5);
             QVERIFY(QFontMetrics(larger).horizontalAdvance(text) > line->contentsRect().width());
         }
+    }
+
+    // A window opened beside another stands right of it, else left of it; where the two fit side
+    // by side only with the other at the screen's edge, the other moves there; never on top of it.
+    void placeBeside_data() {
+        QTest::addColumn<int>("neighbourLeft");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("where");
+        QTest::newRow("room on the right") << 0 << 300 << "right";
+        QTest::newRow("room on the left") << 500 << 250 << "left";
+        QTest::newRow("room only with the other at the edge") << 200 << 450 << "edge";
+    }
+    void placeBeside() {
+        QFETCH(int, neighbourLeft);
+        QFETCH(int, width);
+        QFETCH(QString, where);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QWidget neighbour;
+        neighbour.resize(300, 200);
+        neighbour.move(screen.left() + neighbourLeft, screen.top() + 50);
+        neighbour.show();
+        QWidget window;
+        window.resize(width, 200);
+        PlaceBeside(&window, &neighbour);
+        const QRect other = neighbour.frameGeometry();
+        const QRect placed = window.frameGeometry();
+        QVERIFY(!placed.intersects(other));
+        QCOMPARE(other.left() == screen.left() + neighbourLeft, where != QLatin1String("edge"));
+        if (where == QLatin1String("edge"))
+            QCOMPARE(other.left(), screen.left());
+        QCOMPARE(placed.center().x() < other.center().x(), where == QLatin1String("left"));
     }
 };
 
