@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "calendarfile/calendarkeeper.h"
 #include "commands.h"
 #include "desktop/singleinstance.h"
 #include "desktop/trayicon.h"
@@ -66,6 +67,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&counter, &SingleInstance::frontWanted, &BringCounterToFront);
     TraceStart("one counter per folder");
 
+    const CalendarFileKeeper calendarFile; // from the first reading of the term on
     StartProgram();
     // What only the desktop needs comes once the first frame is out.
     std::unique_ptr<CounterTray> tray;

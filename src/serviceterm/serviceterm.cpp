@@ -27,6 +27,7 @@ const QString leaveKey = QStringLiteral("Urlaub");
 const QString dutyKey = QStringLiteral("Dienst");
 const QString daysOffKey = QStringLiteral("Dienstfrei");
 const QString entitlementKey = QStringLiteral("Urlaubsanspruch");
+const QString calendarFileKey = QStringLiteral("Kalenderdatei");
 const QString ownDatesGroup = QStringLiteral("Termine");
 
 const QString announcedGroup = QStringLiteral("Meldungen");
@@ -322,6 +323,7 @@ QStringList readTerm(const IniText& file) {
         if (!Term.leaveEntitlement)
             notUsed.append(notTaken(entitlementKey, entitlement.trimmed()));
     }
+    Term.calendarFile = file.value(group, calendarFileKey).trimmed();
     readOwnDates(file, notUsed);
     return notUsed;
 }
@@ -392,6 +394,8 @@ void WriteServiceTerm(const ServiceTerm& term) {
             setOrRemove(file, daysOffKey, joined(daysOff));
             setOrRemove(file, entitlementKey,
                         term.leaveEntitlement ? QString::number(*term.leaveEntitlement) : QString());
+            setOrRemove(file, calendarFileKey,
+                        term.calendarFile.isEmpty() ? QString() : IniText::Quoted(term.calendarFile));
             writeOwnDates(file, term.ownDates);
         },
         true);

@@ -50,6 +50,7 @@ struct ServiceTerm {
     QList<DayRange> daysOff;             // Dienstfrei
     std::optional<int> leaveEntitlement; // Urlaubsanspruch, 0 to 999
     QList<OwnDate> ownDates;             // [Termine], in the order of their days
+    QString calendarFile;                // Kalenderdatei: the calendar file kept current; empty: none
     bool operator==(const ServiceTerm&) const = default;
 };
 

@@ -242,6 +242,16 @@ QWidget* frmServiceTerm::buildEntriesPage() {
     form->addRow(QStringLiteral("Erster &Diensttag:"), txtBeginn);
     form->addRow(QStringLiteral("Bundes&land:"), cboLand);
     form->addRow(QStringLiteral("Urlaubs&anspruch:"), txtAnspruch);
+    chkCalendar = new QCheckBox(QStringLiteral("Kalender aktuell halte&n"));
+    chkCalendar->setObjectName(QStringLiteral("chkCalendar"));
+    lblCalendarFile = new QLabel;
+    lblCalendarFile->setObjectName(QStringLiteral("lblCalendarFile"));
+    lblCalendarFile->setWordWrap(true);
+    auto* calendarRow = new QHBoxLayout;
+    calendarRow->addWidget(chkCalendar);
+    calendarRow->addWidget(lblCalendarFile, 1);
+    form->addRow(calendarRow);
+    connect(chkCalendar, &QCheckBox::toggled, this, &frmServiceTerm::chkCalendar_Click);
     column->addLayout(form);
 
     const QString dayOrRange = QStringLiteral("T.M.JJJJ oder T.M.JJJJ-T.M.JJJJ");
@@ -339,6 +349,7 @@ void frmServiceTerm::Form_Load() {
     cboLand->setCurrentIndex(std::max(0, cboLand->findData(Term.region)));
     cboLand->blockSignals(false);
     txtAnspruch->setText(Term.leaveEntitlement ? QString::number(*Term.leaveEntitlement) : QString());
+    showCalendarFile();
     termEdited();
     std::optional<qint64> daysLeft;
     try {
@@ -694,11 +705,31 @@ void frmServiceTerm::cmdpicture_Click() {
     }
 }
 
-void frmServiceTerm::cmdcalendar_Click() {
+// The calendar file's name, asked for with the documents folder proposed; empty when cancelled.
+QString frmServiceTerm::askCalendarFile(const QString& title) {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Kalender exportieren"),
-                                                      QDir(folder).filePath(QStringLiteral("dienstzeit.ics")),
-                                                      QStringLiteral("iCalendar-Dateien (*.ics)"));
+    return QFileDialog::getSaveFileName(this, title, QDir(folder).filePath(QStringLiteral("dienstzeit.ics")),
+                                        QStringLiteral("iCalendar-Dateien (*.ics)"));
+}
+
+// Ticked, the calendar file is asked for once and kept current from the next save on.
+void frmServiceTerm::chkCalendar_Click(bool keep) {
+    m_term.calendarFile = keep ? askCalendarFile(QStringLiteral("Kalender aktuell halten")) : QString();
+    showCalendarFile();
+}
+
+void frmServiceTerm::showCalendarFile() {
+    chkCalendar->blockSignals(true);
+    chkCalendar->setChecked(!m_term.calendarFile.isEmpty());
+    chkCalendar->blockSignals(false);
+    lblCalendarFile->setText(
+        m_term.calendarFile.isEmpty()
+            ? QStringLiteral("für ein Kalender-Abo, etwa in einem Ordner, den das Handy abgleicht")
+            : QDir::toNativeSeparators(m_term.calendarFile));
+}
+
+void frmServiceTerm::cmdcalendar_Click() {
+    const QString path = askCalendarFile(QStringLiteral("Kalender exportieren"));
     if (path.isEmpty())
         return;
     try {

@@ -46,6 +46,7 @@ public slots:
     void cmdclose_Click();
     void cmdpicture_Click();
     void cmdcalendar_Click();
+    void chkCalendar_Click(bool keep);
 
 protected:
     int helpTopic() const override;
@@ -69,6 +70,8 @@ private:
 
     bool addEntry(EntryList* list, TermList kind);
     QPalette warningPalette() const;
+    QString askCalendarFile(const QString& title);
+    void showCalendarFile();
     void plan(PlanAction action, const DayRange& days);
     void termEdited();
     void showEntries();
@@ -92,6 +95,8 @@ private:
     QLineEdit* txtBeginn;
     QComboBox* cboLand;
     QLineEdit* txtAnspruch;
+    QCheckBox* chkCalendar;
+    QLabel* lblCalendarFile;
     EntryList* m_leaveList;
     EntryList* m_dutyList;
     EntryList* m_daysOffList;

@@ -4,6 +4,7 @@
 
 // The "Dienstzeit" window as a user drives it: opened from the main window's menu, read,
 // typed into, saved with the button or the keys, closed and opened again.
+#include "calendarfile/calendarkeeper.h"
 #include "helpwindow/help.h"
 #include "mainwindow/frmpgr.h"
 #include "servicetermwindow/frmserviceterm.h"
@@ -16,6 +17,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -111,6 +113,20 @@ const QStringList everyPart{"Beginn=1.10.2026",
                             "[Termine]",
                             "12.3.2027=Gelöbnis",
                             "5.5.2027-7.5.2027=Übung Wildflecken"};
+
+// The events of a calendar file by their UIDs, each as written but for its time stamp.
+QMap<QString, QString> eventsByUid(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression stamp(QStringLiteral("DTSTAMP:[0-9TZ]+\r\n"));
+    static const QRegularExpression uid(QStringLiteral("UID:([^\r]+)"));
+    QMap<QString, QString> events;
+    const QStringList parts = QString::fromUtf8(file.readAll()).split(QStringLiteral("BEGIN:VEVENT"));
+    for (qsizetype i = 1; i < parts.size(); ++i)
+        events.insert(uid.match(parts[i]).captured(1), QString(parts[i]).remove(stamp));
+    return events;
+}
 
 } // namespace
 
@@ -707,6 +723,66 @@ private slots:
         QCOMPARE(world.messages.texts(),
                  QStringList{"6.3.2027 ist Wochenende und ohnehin dienstfrei: nichts eingetragen."});
         QCOMPARE(entries(window, "lstUrlaub"), QStringList{"1.3.2027-2.3.2027"});
+    }
+
+    // The calendar kept current in a synced folder: the tick asks for the file once; each save
+    // rewrites it with the UIDs as they were and unchanged events as they were; a write that fails
+    // is told once and tried again at the next save.
+    void calendarKeptCurrent() {
+        TestWorld world;
+        WriteServiceFile(everyPart);
+        const CalendarFileKeeper keeper;
+        frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2027-03-01 10:00:00")));
+        showTab(window, QStringLiteral("Eintragungen"));
+        QVERIFY(QDir().mkdir(QStringLiteral("sync")));
+        const QString path = QDir::current().absoluteFilePath(QStringLiteral("sync/dienstzeit.ics"));
+        QTimer::singleShot(0, this, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                dialog->selectFile(path);
+                QMetaObject::invokeMethod(dialog, "accept");
+            }
+        });
+        child<QCheckBox>(window, "chkCalendar")->click();
+        QCOMPARE(LabelText(window, "lblCalendarFile"), QDir::toNativeSeparators(path));
+        QVERIFY(!QFile::exists(path)); // from the save on
+        press(window, "cmdsave");
+        QVERIFY(serviceFile().contains(("Kalenderdatei=" + path + "\n").toUtf8()));
+        const QMap<QString, QString> first = eventsByUid(path);
+        QVERIFY(first.size() > 5);
+
+        typeAndEnter(window, "txtUrlaub", QStringLiteral("3.5.2027"));
+        press(window, "cmdsave");
+        const QMap<QString, QString> second = eventsByUid(path);
+        QCOMPARE(second.size(), first.size() + 1);
+        for (auto event = first.begin(); event != first.end(); ++event)
+            QCOMPARE(second.value(event.key()), event.value());
+
+        {
+            const WriteProtected protection(QStringLiteral("sync"));
+            if (!protection.active())
+                QSKIP("the folder cannot be write-protected here");
+            typeAndEnter(window, "txtUrlaub", QStringLiteral("4.5.2027"));
+            press(window, "cmdsave");
+            QCOMPARE(world.messages.texts().size(), 1);
+            QVERIFY2(world.messages.texts().first().startsWith(
+                         QStringLiteral("Der Kalender „%1“ kann nicht gespeichert werden: Zugriff verweigert")
+                             .arg(path)),
+                     qPrintable(world.messages.texts().first()));
+            typeAndEnter(window, "txtUrlaub", QStringLiteral("6.5.2027"));
+            press(window, "cmdsave");
+            QCOMPARE(world.messages.texts().size(), 1); // told once
+            QCOMPARE(eventsByUid(path), second);
+        }
+        typeAndEnter(window, "txtUrlaub", QStringLiteral("10.5.2027"));
+        press(window, "cmdsave");
+        QCOMPARE(eventsByUid(path).size(), second.size() + 2); // 3.5.-4.5., 6.5. and 10.5. as ranges
+        QCOMPARE(world.messages.texts().size(), 1);
+
+        // Unticked, the file is no longer kept; the file itself stays.
+        child<QCheckBox>(window, "chkCalendar")->click();
+        press(window, "cmdsave");
+        QVERIFY(!serviceFile().contains("Kalenderdatei="));
+        QVERIFY(QFile::exists(path));
     }
 
     // Planning on the calendar: leave over a weekend, a range cleared, an own date by its name.
