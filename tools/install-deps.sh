@@ -10,7 +10,7 @@ set -euo pipefail
 # The packages to build, run and test; further ones may be named on the command line.
 # fonts-liberation: the faces the windows are laid out for; fonts-dejavu-core: the desktop's
 # sans-serif with every glyph the windows draw (without it the default falls to a monospace face).
-packages=(cmake g++ make qt6-base-dev libical-dev qt6-translations-l10n fonts-liberation fonts-dejavu-core
+packages=(cmake g++ make pkgconf qt6-base-dev libical-dev libqrencode-dev qt6-translations-l10n fonts-liberation fonts-dejavu-core
     e2fsprogs "$@")
 
 missing=()

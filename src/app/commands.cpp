@@ -5,6 +5,7 @@
 #include "commands.h"
 
 #include "calendarfile/calendarexport.h"
+#include "phonecode/phonecode.h"
 #include "services/programerror.h"
 #include "settings/settingsfile.h"
 #include "statusoutput/statusfollower.h"
@@ -60,6 +61,17 @@ int RunPictureExport(const StartOptions& options) {
         return failWith(problem);
     try {
         WriteTermPicture(options.file, TermPicture(TermCalendar, PictureContentNow(options.withName), Now()));
+    } catch (const ProgramError& error) {
+        return failWith(error.description());
+    }
+    return 0;
+}
+
+int RunCodeExport(const StartOptions& options) {
+    if (const QString problem = readSettingsOf(options); !problem.isEmpty())
+        return failWith(problem);
+    try {
+        WriteEndOfServiceCode(options.file, TermCalendar);
     } catch (const ProgramError& error) {
         return failWith(error.description());
     }

@@ -16,3 +16,5 @@ int RunStatus(const StartOptions& options);
 int RunCalendarExport(const StartOptions& options);
 // --export-png FILE [--with-name]; needs a QGuiApplication, which may be offscreen.
 int RunPictureExport(const StartOptions& options);
+// --export-qr FILE; needs a QCoreApplication.
+int RunCodeExport(const StartOptions& options);

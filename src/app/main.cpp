@@ -41,7 +41,14 @@ int runCommand(const StartOptions& options, int& argc, char** argv) {
         return RunPictureExport(options);
     }
     const QCoreApplication app(argc, argv);
-    return options.command == Command::Status ? RunStatus(options) : RunCalendarExport(options);
+    switch (options.command) {
+    case Command::Status:
+        return RunStatus(options);
+    case Command::ExportCode:
+        return RunCodeExport(options);
+    default:
+        return RunCalendarExport(options);
+    }
 }
 
 } // namespace

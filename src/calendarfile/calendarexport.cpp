@@ -186,7 +186,42 @@ void addDates(icalcomponent* file, const ServiceCalendar& calendar, const LocalZ
     }
 }
 
+// A moment of the local wall clock in UTC, as a scanner's calendar entry takes it.
+icaltimetype utcTimeOf(DateValue value) {
+    const qint64 day = qint64(std::floor(value));
+    const QDateTime at =
+        QDateTime(CalendarDate(day), QTime(0, 0).addSecs(int(std::lround((value - day) * 86400)))).toUTC();
+    icaltimetype time = icaltime_null_time();
+    time.year = at.date().year();
+    time.month = at.date().month();
+    time.day = at.date().day();
+    time.hour = at.time().hour();
+    time.minute = at.time().minute();
+    time.second = at.time().second();
+    return icaltime_set_timezone(&time, icaltimezone_get_utc_timezone());
+}
+
 } // namespace
+
+QByteArray EndOfServiceEventText(const ServiceCalendar& calendar) {
+    const std::optional<DateValue> end = calendar.endOfService();
+    if (!end)
+        return {};
+    const Component event(icalcomponent_new(ICAL_VEVENT_COMPONENT));
+    icalcomponent_add_property(event.get(), icalproperty_new_summary("Pilgrast"));
+    icalcomponent_add_property(event.get(), icalproperty_new_dtstart(utcTimeOf(*end)));
+    icalcomponent_add_property(event.get(), icalproperty_new_dtend(utcTimeOf(*end)));
+    // Told the day before, at the same hour.
+    icalcomponent* alarm = icalcomponent_new(ICAL_VALARM_COMPONENT);
+    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+    icaltriggertype trigger{};
+    trigger.time = icaltime_null_time();
+    trigger.duration = icaldurationtype_from_int(-86400);
+    icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
+    icalcomponent_add_property(alarm, icalproperty_new_description("Ende der Dienstzeit"));
+    icalcomponent_add_component(event.get(), alarm);
+    return QByteArray(icalcomponent_as_ical_string(event.get()));
+}
 
 QByteArray CalendarFileText(const ServiceCalendar& calendar) {
     const Component file(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));

@@ -20,3 +20,8 @@ QByteArray CalendarFileText(const ServiceCalendar& calendar);
 // Writes the file crash-safely, or to standard output for "-"; failures throw ProgramError
 // naming the file and the cause, and leave no part of a file behind.
 void WriteCalendarFile(const QString& path, const ServiceCalendar& calendar);
+
+// The end of service as one event in the text that phone scanners turn into a calendar entry
+// from a QR code: BEGIN:VEVENT ... END:VEVENT, "Pilgrast" at its moment in UTC, with a reminder
+// the day before; empty without an end of service.
+QByteArray EndOfServiceEventText(const ServiceCalendar& calendar);

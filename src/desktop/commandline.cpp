@@ -36,7 +36,8 @@ QString parseProblem(const QCommandLineParser& parser, const QStringList& argume
     if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty())
         return QStringLiteral("Unbekannte Option „%1“.").arg(asTyped(unknown.first()));
     const QString& last = arguments.last();
-    if (last == QLatin1String("--export-ics") || last == QLatin1String("--export-png"))
+    if (last == QLatin1String("--export-ics") || last == QLatin1String("--export-png") ||
+        last == QLatin1String("--export-qr"))
         return QStringLiteral("Die Option „%1“ braucht einen Dateinamen: „%1 DATEI“.").arg(last);
     for (const QString& argument : arguments)
         if (argument.startsWith(QLatin1String("--")) && argument.contains(QLatin1Char('=')) &&
@@ -78,12 +79,13 @@ std::variant<StartOptions, QString> optionsOf(const QCommandLineParser& parser) 
     StartOptions options;
     options.userFolder = parser.isSet(QStringLiteral("user-folder"));
     const QStringList commands = {QStringLiteral("status"), QStringLiteral("export-ics"),
-                                  QStringLiteral("export-png")};
+                                  QStringLiteral("export-png"), QStringLiteral("export-qr")};
     int given = 0;
     for (const QString& command : commands)
         given += parser.isSet(command) ? 1 : 0;
     if (given > 1)
-        return QStringLiteral("Nur eine der Optionen --status, --export-ics und --export-png auf einmal.");
+        return QStringLiteral(
+            "Nur eine der Optionen --status, --export-ics, --export-png und --export-qr auf einmal.");
     if (parser.isSet(QStringLiteral("status"))) {
         options.command = Command::Status;
         options.statusFormat = parser.value(QStringLiteral("status"));
@@ -93,6 +95,9 @@ std::variant<StartOptions, QString> optionsOf(const QCommandLineParser& parser) 
     } else if (parser.isSet(QStringLiteral("export-png"))) {
         options.command = Command::ExportPicture;
         options.file = parser.value(QStringLiteral("export-png"));
+    } else if (parser.isSet(QStringLiteral("export-qr"))) {
+        options.command = Command::ExportCode;
+        options.file = parser.value(QStringLiteral("export-qr"));
     }
     options.follow = parser.isSet(QStringLiteral("follow"));
     options.withName = parser.isSet(QStringLiteral("with-name"));
@@ -113,8 +118,8 @@ std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments) {
         "Bietet die Arbeitsfläche einen Infobereich, zeigt ein Symbol dort den Stand; sein Menü\n"
         "enthält die Befehle des Hauptfensters und „Beim Anmelden starten“, das den Counter mit\n"
         "der Sitzung startet (Eintrag in $XDG_CONFIG_HOME/autostart).\n"
-        "Mit --status, --export-ics oder --export-png erledigt es nur diese Aufgabe, ohne Fenster;\n"
-        "Exit-Status 1, wenn sie nicht gelingt (die Ursache steht auf der Standardfehlerausgabe),\n"
+        "Mit --status, --export-ics, --export-png oder --export-qr erledigt es nur diese Aufgabe, ohne\n"
+        "Fenster; Exit-Status 1, wenn sie nicht gelingt (die Ursache steht auf der Standardfehlerausgabe),\n"
         "2 bei einer unbekannten Option."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
@@ -136,6 +141,10 @@ std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments) {
          QStringLiteral("Den Kalender der Dienstzeit mit Maßband als PNG-Bild schreiben."),
          QStringLiteral("DATEI")},
         {QStringLiteral("with-name"), QStringLiteral("Mit --export-png: die Namenszeile ins Bild nehmen.")},
+        {QStringLiteral("export-qr"),
+         QStringLiteral("Das Pilgrast als QR-Code (PNG) schreiben, den das Handy als Kalendertermin liest "
+                        "(- für die Standardausgabe)."),
+         QStringLiteral("DATEI")},
     });
 
     const QString program = QFileInfo(arguments.value(0)).fileName();

@@ -14,6 +14,7 @@ enum class Command {
     Status,         // --status[=FORMAT], with --follow
     ExportCalendar, // --export-ics FILE
     ExportPicture,  // --export-png FILE, with --with-name
+    ExportCode,     // --export-qr FILE
 };
 
 // What the command line asks of a start.

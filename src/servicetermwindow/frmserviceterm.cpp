@@ -9,6 +9,7 @@
 #include "helpwindow/help.h"
 #include "mainwindow/flagicon.h"
 #include "mainwindow/frmpgr.h"
+#include "phonecode/phonecode.h"
 #include "services/errortrap.h"
 #include "services/messages.h"
 #include "services/programerror.h"
@@ -299,7 +300,18 @@ QWidget* frmServiceTerm::buildEntriesPage() {
 
 QWidget* frmServiceTerm::buildOverviewPage() {
     auto* page = new QWidget;
-    auto* column = new QVBoxLayout(page);
+    auto* sides = new QHBoxLayout(page);
+    auto* column = new QVBoxLayout;
+    sides->addLayout(column, 1);
+    auto* phone = new QVBoxLayout;
+    phone->addWidget(new QLabel(QStringLiteral("Das Pilgrast aufs Handy:\nmit der Kamera scannen")));
+    lblCode = new QLabel;
+    lblCode->setObjectName(QStringLiteral("lblCode"));
+    lblCode->setAccessibleName(
+        QStringLiteral("QR-Code: das Pilgrast als Termin für den Kalender des Handys"));
+    phone->addWidget(lblCode);
+    phone->addStretch();
+    sides->addLayout(phone);
     lblFreeDays = new QLabel;
     lblFreeDays->setObjectName(QStringLiteral("lblFreeDays"));
     lstFreeDays = new QListWidget;
@@ -530,6 +542,7 @@ void frmServiceTerm::termEdited() {
     m_calendar->setCalendar(&m_preview, CalendarDate(std::min(m_preview.startDay().value_or(today), today)),
                             CalendarDate(m_preview.endDay().value_or(today)));
     m_listsDay = -1;
+    lblCode->setPixmap(QPixmap::fromImage(EndOfServiceCode(m_preview, 4)));
     refresh(m_tape->daysLeft());
 }
 

@@ -109,6 +109,7 @@ private:
     QListWidget* lstFreeDays;
     QListWidget* lstMilestones;
     QLabel* lblNextDate;
+    QLabel* lblCode;
 
     ServiceTerm m_term;        // the lists as entered, in the order of their days
     ServiceCalendar m_preview; // the calendar of what is entered

@@ -9,6 +9,8 @@
 #include "settings/fixedtext.h"
 #include "support/fakes.h"
 
+#include <QImage>
+#include <QProcess>
 #include <QtTest>
 #include <ctime>
 #include <fcntl.h>
@@ -355,6 +357,53 @@ private slots:
         QVERIFY(stat(QFile::encodeName(socketPath).constData(), &socketFile) == 0 &&
                 S_ISSOCK(socketFile.st_mode));
         ::close(socket);
+    }
+
+    // The end of service as a code to scan: the program writes it, a scanner (zbar) decodes it, and
+    // the text is one calendar event at the moment in UTC, winter and summer, with its reminder.
+    void codeToScan_data() {
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("utc");
+        QTest::newRow("winter") << "27.01.2027"
+                                << "20270127T153000Z";
+        QTest::newRow("summer") << "30.06.2027"
+                                << "20270630T143000Z";
+    }
+    void codeToScan() {
+        QFETCH(QString, end);
+        TestWorld world(QStringLiteral("2027-01-10 10:00:00"));
+        SettingsRecord record = SampleSettings();
+        SetText(&SettingsRecord::Pgr, record, end);
+        WriteSettingsFile(record);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TZ"), QStringLiteral("Europe/Berlin"));
+        program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(QDir::currentPath());
+        program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/pilgrast"),
+                      {QStringLiteral("--export-qr"), QStringLiteral("pilgrast.png")});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitCode(), 0);
+        const QImage code(QStringLiteral("pilgrast.png"));
+        QVERIFY(code.width() >= 300 && code.width() == code.height()); // as a phone reads it from a screen
+
+        QProcess scanner;
+        scanner.start(QStringLiteral("zbarimg"),
+                      {QStringLiteral("--raw"), QStringLiteral("-q"), QStringLiteral("pilgrast.png")});
+        QVERIFY2(scanner.waitForFinished(20000), "zbarimg (Debian zbar-tools) is needed");
+        const QByteArray text = scanner.readAllStandardOutput().trimmed();
+        QVERIFY2(text.startsWith("BEGIN:VEVENT") && text.endsWith("END:VEVENT"), text.constData());
+        icalcomponent* event = icalparser_parse_string(text.constData());
+        QVERIFY(event);
+        const auto cleanup = qScopeGuard([event] { icalcomponent_free(event); });
+        QCOMPARE(QString::fromUtf8(icalcomponent_get_summary(event)), QStringLiteral("Pilgrast"));
+        QTEST(timeText(icalcomponent_get_dtstart(event)), "utc");
+        QTEST(timeText(icalcomponent_get_dtend(event)), "utc");
+        icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT);
+        QVERIFY(alarm);
+        const icaltriggertype trigger =
+            icalproperty_get_trigger(icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY));
+        QCOMPARE(icaldurationtype_as_int(trigger.duration), -86400);
     }
 
     void failedWrite_data() {

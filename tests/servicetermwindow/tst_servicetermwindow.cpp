@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -733,6 +734,13 @@ private slots:
         WriteServiceFile(everyPart);
         const CalendarFileKeeper keeper;
         frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2027-03-01 10:00:00")));
+        // The code to scan on the overview, as a phone's scanner reads it.
+        QVERIFY(child<QLabel>(window, "lblCode")->pixmap().save(QStringLiteral("code.png")));
+        QProcess scanner;
+        scanner.start(QStringLiteral("zbarimg"),
+                      {QStringLiteral("--raw"), QStringLiteral("-q"), QStringLiteral("code.png")});
+        QVERIFY(scanner.waitForFinished(20000));
+        QVERIFY(scanner.readAllStandardOutput().contains("SUMMARY:Pilgrast\r\nDTSTART:20270630T"));
         showTab(window, QStringLiteral("Eintragungen"));
         QVERIFY(QDir().mkdir(QStringLiteral("sync")));
         const QString path = QDir::current().absoluteFilePath(QStringLiteral("sync/dienstzeit.ics"));
