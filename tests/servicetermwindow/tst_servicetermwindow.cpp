@@ -687,6 +687,9 @@ private slots:
             names.insert(part->accessibleName());
         QCOMPARE(names.size(), parts.size());
         QVERIFY(names.contains(QStringLiteral("Dienst außer der Reihe hinzufügen")));
+        QCOMPARE(child(window, "txtDienst")->accessibleName(),
+                 QStringLiteral("Dienst außer der Reihe: neuer Eintrag"));
+        QCOMPARE(child(window, "txtTerminName")->accessibleName(), QStringLiteral("Termine: Name"));
         for (const QScrollArea* area : window->findChildren<QScrollArea*>())
             QCOMPARE(area->focusPolicy(), Qt::NoFocus);
 

@@ -348,6 +348,10 @@ private slots:
         QCOMPARE(picture.exitStatus, 0);
         QCOMPARE(picture.out.mid(1, 3), QStringLiteral("PNG"));
         QVERIFY(!QFile::exists(QStringLiteral("-")));
+        // The settings folder is only read: asked for where there is none, none is made.
+        const QString emptyHome = QDir::current().filePath(QStringLiteral("leer"));
+        QCOMPARE(run({QStringLiteral("--user-folder"), QStringLiteral("--status")}, emptyHome).exitStatus, 1);
+        QVERIFY(!QFileInfo::exists(emptyHome + QStringLiteral("/pilgrast")));
 
         QVERIFY(QDir().mkdir(QStringLiteral("pgr.dat")));
         const Run folder = run({QStringLiteral("--status")}, configHome);
