@@ -14,7 +14,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/install-deps.sh" dpkg-dev debhelper devscripts desktop-file-utils appstream xvfb xauth lintian \
     reuse man-db groff-base autopkgtest git \
-    adwaita-qt6 dbus e2fsprogs fonts-dejavu-core fonts-liberation qt6-translations-l10n tzdata
+    adwaita-qt6 dbus e2fsprogs fonts-dejavu-core fonts-liberation qt6-translations-l10n tzdata zbar-tools
 
 (cd "$root" && reuse lint)
 
