@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -25,6 +26,18 @@ int failWith(const QString& cause) {
 QString readSettingsOf(const StartOptions& options) {
     SetSettingsFolder(CommandSettingsFolder(options));
     return ReadCounterFiles();
+}
+
+// A job that writes what the settings hold; its failure is told on standard error.
+int runWithSettings(const StartOptions& options, const std::function<void()>& job) {
+    if (const QString problem = readSettingsOf(options); !problem.isEmpty())
+        return failWith(problem);
+    try {
+        job();
+    } catch (const ProgramError& error) {
+        return failWith(error.description());
+    }
+    return 0;
 }
 
 } // namespace
@@ -46,34 +59,15 @@ int RunStatus(const StartOptions& options) {
 }
 
 int RunCalendarExport(const StartOptions& options) {
-    if (const QString problem = readSettingsOf(options); !problem.isEmpty())
-        return failWith(problem);
-    try {
-        WriteCalendarFile(options.file, TermCalendar);
-    } catch (const ProgramError& error) {
-        return failWith(error.description());
-    }
-    return 0;
+    return runWithSettings(options, [&] { WriteCalendarFile(options.file, TermCalendar); });
 }
 
 int RunPictureExport(const StartOptions& options) {
-    if (const QString problem = readSettingsOf(options); !problem.isEmpty())
-        return failWith(problem);
-    try {
+    return runWithSettings(options, [&] {
         WriteTermPicture(options.file, TermPicture(TermCalendar, PictureContentNow(options.withName), Now()));
-    } catch (const ProgramError& error) {
-        return failWith(error.description());
-    }
-    return 0;
+    });
 }
 
 int RunCodeExport(const StartOptions& options) {
-    if (const QString problem = readSettingsOf(options); !problem.isEmpty())
-        return failWith(problem);
-    try {
-        WriteEndOfServiceCode(options.file, TermCalendar);
-    } catch (const ProgramError& error) {
-        return failWith(error.description());
-    }
-    return 0;
+    return runWithSettings(options, [&] { WriteEndOfServiceCode(options.file, TermCalendar); });
 }

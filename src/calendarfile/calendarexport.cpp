@@ -66,36 +66,35 @@ LocalZone localZone() {
     return {id, icaltimezone_get_builtin_timezone(id.constData())};
 }
 
+// The wall clock's date and time of a value, in the local zone.
+QDateTime wallClockOf(DateValue value) {
+    const qint64 day = qint64(std::floor(value));
+    return QDateTime(CalendarDate(day), QTime(0, 0).addSecs(int(std::lround((value - day) * 86400))));
+}
+
+// The date and time as libical holds them: as they read, or the instant in UTC.
+icaltimetype icalTimeOf(const QDateTime& at, bool inUtc) {
+    const QDateTime shown = inUtc ? at.toUTC() : at;
+    icaltimetype time = icaltime_null_time();
+    time.year = shown.date().year();
+    time.month = shown.date().month();
+    time.day = shown.date().day();
+    time.hour = shown.time().hour();
+    time.minute = shown.time().minute();
+    time.second = shown.time().second();
+    return inUtc ? icaltime_set_timezone(&time, icaltimezone_get_utc_timezone()) : time;
+}
+
 // A moment of the local wall clock: in the local time zone where it is known, else in UTC.
 icalproperty* momentProperty(icalproperty* (*make)(icaltimetype), DateValue value, const LocalZone& local) {
-    const qint64 day = qint64(std::floor(value));
-    const QDateTime wall(CalendarDate(day), QTime(0, 0).addSecs(int(std::lround((value - day) * 86400))));
-    const QDateTime at = local.zone ? wall : wall.toUTC();
-    icaltimetype time = icaltime_null_time();
-    time.year = at.date().year();
-    time.month = at.date().month();
-    time.day = at.date().day();
-    time.hour = at.time().hour();
-    time.minute = at.time().minute();
-    time.second = at.time().second();
-    if (!local.zone)
-        time = icaltime_set_timezone(&time, icaltimezone_get_utc_timezone());
-    icalproperty* property = make(time);
+    icalproperty* property = make(icalTimeOf(wallClockOf(value), !local.zone));
     if (local.zone)
         icalproperty_add_parameter(property, icalparameter_new_tzid(local.id.constData()));
     return property;
 }
 
 icaltimetype stamp() {
-    const QDateTime now = CurrentClock().currentDateTime().toUTC();
-    icaltimetype time = icaltime_null_time();
-    time.year = now.date().year();
-    time.month = now.date().month();
-    time.day = now.date().day();
-    time.hour = now.time().hour();
-    time.minute = now.time().minute();
-    time.second = now.time().second();
-    return icaltime_set_timezone(&time, icaltimezone_get_utc_timezone());
+    return icalTimeOf(CurrentClock().currentDateTime(), true);
 }
 
 // The text as a calendar's TEXT value takes it: control characters, which it forbids, as blanks.
@@ -186,21 +185,6 @@ void addDates(icalcomponent* file, const ServiceCalendar& calendar, const LocalZ
     }
 }
 
-// A moment of the local wall clock in UTC, as a scanner's calendar entry takes it.
-icaltimetype utcTimeOf(DateValue value) {
-    const qint64 day = qint64(std::floor(value));
-    const QDateTime at =
-        QDateTime(CalendarDate(day), QTime(0, 0).addSecs(int(std::lround((value - day) * 86400)))).toUTC();
-    icaltimetype time = icaltime_null_time();
-    time.year = at.date().year();
-    time.month = at.date().month();
-    time.day = at.date().day();
-    time.hour = at.time().hour();
-    time.minute = at.time().minute();
-    time.second = at.time().second();
-    return icaltime_set_timezone(&time, icaltimezone_get_utc_timezone());
-}
-
 } // namespace
 
 QByteArray EndOfServiceEventText(const ServiceCalendar& calendar) {
@@ -209,8 +193,8 @@ QByteArray EndOfServiceEventText(const ServiceCalendar& calendar) {
         return {};
     const Component event(icalcomponent_new(ICAL_VEVENT_COMPONENT));
     icalcomponent_add_property(event.get(), icalproperty_new_summary("Pilgrast"));
-    icalcomponent_add_property(event.get(), icalproperty_new_dtstart(utcTimeOf(*end)));
-    icalcomponent_add_property(event.get(), icalproperty_new_dtend(utcTimeOf(*end)));
+    icalcomponent_add_property(event.get(), icalproperty_new_dtstart(icalTimeOf(wallClockOf(*end), true)));
+    icalcomponent_add_property(event.get(), icalproperty_new_dtend(icalTimeOf(wallClockOf(*end), true)));
     // Told the day before, at the same hour.
     icalcomponent* alarm = icalcomponent_new(ICAL_VALARM_COMPONENT);
     icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
