@@ -12,12 +12,14 @@
 #include <QImage>
 #include <QProcess>
 #include <QtTest>
+#include <atomic>
 #include <ctime>
 #include <fcntl.h>
 #include <libical/ical.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -417,6 +419,36 @@ private slots:
         const icaltriggertype trigger =
             icalproperty_get_trigger(icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY));
         QCOMPARE(icaldurationtype_as_int(trigger.duration), -86400);
+    }
+
+    // A reader that polls the file while it is written again and again never reads a part of it:
+    // each read is a whole calendar, as a sync program carries it to the phone.
+    void readerNeverSeesAPart() {
+        TestWorld world(QStringLiteral("2027-03-01 10:00:00"));
+        buildTerm();
+        const QString path = world.path(QStringLiteral("dienstzeit.ics"));
+        WriteCalendarFile(path, TermCalendar);
+        std::atomic<bool> writing = true;
+        std::atomic<int> reads = 0, parts = 0;
+        std::thread reader([&] {
+            while (writing) {
+                QFile file(path);
+                if (!file.open(QIODevice::ReadOnly))
+                    continue;
+                const QByteArray text = file.readAll();
+                ++reads;
+                if (!text.startsWith("BEGIN:VCALENDAR") || !text.endsWith("END:VCALENDAR\r\n"))
+                    ++parts;
+            }
+        });
+        for (int save = 0; save < 200; ++save) {
+            world.clock.advance(1);
+            WriteCalendarFile(path, TermCalendar);
+        }
+        writing = false;
+        reader.join();
+        QVERIFY(reads > 0);
+        QCOMPARE(int(parts), 0);
     }
 
     void failedWrite_data() {
