@@ -667,7 +667,13 @@ private slots:
             QTest::keyClick(calendar, Qt::Key_PageDown);
             QVERIFY2(inSight(calendar->current()), qPrintable(calendar->current().toString()));
         }
-        QCOMPARE(calendar->current(), lastDay);
+        QCOMPARE(calendar->current(), lastDay); // and no further
+        for (int month = 0; month < 12; ++month)
+            QTest::keyClick(calendar, Qt::Key_PageUp);
+        QCOMPARE(calendar->current(), QDate(2026, 10, 1)); // back to the first day, no further
+        QTest::keyClick(calendar, Qt::Key_Left);
+        QCOMPARE(calendar->current(), QDate(2026, 10, 1));
+        QVERIFY(inSight(calendar->current()));
     }
 
     // Driven by the keyboard with a screen reader: the group's key leads into its entry box, every

@@ -414,6 +414,20 @@ private slots:
         process.kill();
         process.waitForFinished();
 
+        // A pilgrast.ini made while it follows counts at once, not at the next change (midnight, in days).
+        QFile::remove(QStringLiteral("pilgrast.ini"));
+        QProcess json;
+        prepare(json);
+        json.start(programPath(), {QStringLiteral("--status=json"), QStringLiteral("--follow")});
+        QVERIFY(json.waitForReadyRead(5000));
+        QByteArray followed = json.readAll();
+        QVERIFY2(!followed.contains("percentage"), followed.constData());
+        WriteServiceFile({"Beginn=1.10.2026"});
+        QTRY_VERIFY2_WITH_TIMEOUT((followed += json.readAll()).contains("\"percentage\""),
+                                  followed.constData(), 5000);
+        json.kill();
+        json.waitForFinished();
+
         // A reader that goes is noticed at once, not at the next change (midnight, in days).
         QProcess pipeline;
         prepare(pipeline);
