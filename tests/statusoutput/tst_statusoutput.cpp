@@ -140,7 +140,9 @@ private slots:
         QFETCH(QString, status);
         TestWorld world;
         counterAt(world, instant);
+        OffDutyShown = True; // the main window's standing counts are on screen
         const CountReport report = FreshCounterView().report;
+        QCOMPARE(OffDutyShown, True); // a fresh count for the bar leaves them standing
         const QString days = PlainCountsAt(world.clock, countsAt).at(1);
         const QString figure =
             (days.toInt() < 0 ? QString::number(days.toInt()) : days) + QStringLiteral(" Tage");
