@@ -229,9 +229,6 @@ QByteArray CalendarFileText(const ServiceCalendar& calendar) {
 }
 
 void WriteCalendarFile(const QString& path, const ServiceCalendar& calendar) {
-    const QString failureText =
-        path == QLatin1String("-")
-            ? QStringLiteral("Der Kalender kann nicht ausgegeben werden")
-            : QStringLiteral("Der Kalender „%1“ kann nicht gespeichert werden").arg(path);
-    WriteExportFile(path, CalendarFileText(calendar), failureText);
+    WriteExportFile(path, CalendarFileText(calendar),
+                    ExportFailureText(QStringLiteral("Der Kalender"), path));
 }

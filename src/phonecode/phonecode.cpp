@@ -7,8 +7,8 @@
 #include "calendarfile/calendarexport.h"
 #include "services/programerror.h"
 #include "settings/fileaccess.h"
+#include "termcalendar/termpicture.h"
 
-#include <QBuffer>
 #include <memory>
 #include <qrencode.h>
 
@@ -45,17 +45,10 @@ QImage EndOfServiceCode(const ServiceCalendar& calendar, int scale) {
 }
 
 void WriteEndOfServiceCode(const QString& path, const ServiceCalendar& calendar) {
-    const QString failureText = path == QLatin1String("-")
-                                    ? QStringLiteral("Der Code kann nicht ausgegeben werden")
-                                    : QStringLiteral("Der Code „%1“ kann nicht gespeichert werden").arg(path);
+    const QString subject = QStringLiteral("Der Code");
     const QImage code = EndOfServiceCode(calendar);
     if (code.isNull())
-        throw ProgramError(QStringLiteral("%1: es ist kein Pilgrast eingetragen.").arg(failureText));
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!code.save(&buffer, "PNG"))
         throw ProgramError(
-            QStringLiteral("%1: das Bild lässt sich nicht als PNG schreiben.").arg(failureText));
-    WriteExportFile(path, png, failureText);
+            QStringLiteral("%1: es ist kein Pilgrast eingetragen.").arg(ExportFailureText(subject, path)));
+    WritePngFile(path, code, subject);
 }

@@ -495,22 +495,25 @@ void frmServiceTerm::showLeaveLines(qint64 today) {
     // The account stands with the leave's list and under the calendar, where leave is planned;
     // an entitlement that is none says so there at once, not only when saving.
     const QString entitlement = txtAnspruch->text().trimmed();
-    const bool entitlementWrong = !entitlement.isEmpty() && !ReadLeaveEntitlement(entitlement);
+    const std::optional<LeaveAccount> account = m_preview.leaveAccount();
+    QString line;
+    bool warning = false;
+    if (!entitlement.isEmpty() && !ReadLeaveEntitlement(entitlement)) {
+        line = QStringLiteral("Urlaubsanspruch „%1“: bitte eine ganze Zahl von 0 bis 999").arg(entitlement);
+        warning = true;
+    } else if (account) {
+        const int left = account->entitled - account->planned;
+        line = QStringLiteral("Urlaub: %1 von %2 verplant, %3")
+                   .arg(account->planned)
+                   .arg(leaveDays(account->entitled, true))
+                   .arg(left >= 0 ? QStringLiteral("noch ") + leaveDays(left, false)
+                                  : leaveDays(-left, false) + QStringLiteral(" zu viel"));
+        warning = left < 0;
+    }
     for (QLabel* label : {lblLeaveAccount, lblCalendarLeave}) {
-        if (entitlementWrong) {
-            label->setText(
-                QStringLiteral("Urlaubsanspruch „%1“: bitte eine ganze Zahl von 0 bis 999").arg(entitlement));
-            label->setPalette(warningPalette());
-        } else if (const std::optional<LeaveAccount> account = m_preview.leaveAccount()) {
-            const int left = account->entitled - account->planned;
-            label->setText(QStringLiteral("Urlaub: %1 von %2 verplant, %3")
-                               .arg(account->planned)
-                               .arg(leaveDays(account->entitled, true))
-                               .arg(left >= 0 ? QStringLiteral("noch ") + leaveDays(left, false)
-                                              : leaveDays(-left, false) + QStringLiteral(" zu viel")));
-            label->setPalette(left < 0 ? warningPalette() : palette());
-        }
-        label->setVisible(entitlementWrong || m_preview.leaveAccount().has_value());
+        label->setText(line);
+        label->setPalette(warning ? warningPalette() : palette());
+        label->setVisible(!line.isEmpty());
     }
     const std::optional<qint64> next = m_preview.nextLeaveAfter(today);
     lblNextLeave->setText(

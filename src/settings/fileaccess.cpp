@@ -145,3 +145,9 @@ void WriteExportFile(const QString& path, const QByteArray& content, const QStri
     if (const std::optional<int> cause = ReplaceFile(path, content, failureText))
         FailWithFileError(failureText, *cause);
 }
+
+QString ExportFailureText(const QString& subject, const QString& path) {
+    return path == QLatin1String("-")
+               ? QStringLiteral("%1 kann nicht ausgegeben werden").arg(subject)
+               : QStringLiteral("%1 „%2“ kann nicht gespeichert werden").arg(subject, path);
+}

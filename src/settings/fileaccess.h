@@ -34,3 +34,7 @@ void WriteStandardOutput(const QByteArray& content, const QString& failureText);
 // A file the user asked for by name: standard output for "-", otherwise replaced
 // crash-safely; a failure throws "<failureText>: <cause>.".
 void WriteExportFile(const QString& path, const QByteArray& content, const QString& failureText);
+
+// What a failed export says before its cause: "Der Kalender „f.ics“ kann nicht gespeichert
+// werden", or for "-" "Der Kalender kann nicht ausgegeben werden"; the subject names the thing.
+QString ExportFailureText(const QString& subject, const QString& path);

@@ -154,15 +154,17 @@ PictureContent PictureContentNow(bool withName) {
     return content;
 }
 
-void WriteTermPicture(const QString& path, const QImage& picture) {
-    const QString failureText = path == QLatin1String("-")
-                                    ? QStringLiteral("Das Bild kann nicht ausgegeben werden")
-                                    : QStringLiteral("Das Bild „%1“ kann nicht gespeichert werden").arg(path);
+void WritePngFile(const QString& path, const QImage& image, const QString& subject) {
+    const QString failureText = ExportFailureText(subject, path);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "PNG"))
+    if (!image.save(&buffer, "PNG"))
         throw ProgramError(
             QStringLiteral("%1: das Bild lässt sich nicht als PNG schreiben.").arg(failureText));
     WriteExportFile(path, png, failureText);
+}
+
+void WriteTermPicture(const QString& path, const QImage& picture) {
+    WritePngFile(path, picture, QStringLiteral("Das Bild"));
 }

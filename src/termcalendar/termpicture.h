@@ -26,5 +26,9 @@ PictureContent PictureContentNow(bool withName);
 // Writes the picture as PNG, crash-safely; failures throw ProgramError naming the file and the cause.
 void WriteTermPicture(const QString& path, const QImage& picture);
 
+// Writes an image as PNG, crash-safely, or to standard output for "-"; failures throw
+// ProgramError with the subject ("Das Bild", "Der Code"), the file and the cause.
+void WritePngFile(const QString& path, const QImage& image, const QString& subject);
+
 // The picture's least width in pixels.
 constexpr int PictureWidth = 1200;
