@@ -7,11 +7,14 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
-// The public holidays of a German state that hold in the whole state, as the laws
-// have them since 1995: the nine nationwide ones, each state's own, and the one-off
-// days. Holidays of parts of a state only (Mariä Himmelfahrt in Bavaria, Fronleichnam
-// in parts of Saxony and Thuringia, Augsburg's Friedensfest) are not among them.
+// The public holidays of a place of duty in Germany, Austria or Switzerland, computed for
+// any year from the holiday laws: what holds in the whole state or canton, and the local
+// days (a holiday of part of a state, a patron's day, a canton's optional day) that count
+// only once the user ticks them. A region is named by its ISO 3166-2 code ("DE-BY", "AT-9",
+// "CH-ZH"), by the country's code for the days that hold in the whole country, or by nothing.
 
 struct PublicHoliday {
     QDate date;
@@ -19,18 +22,37 @@ struct PublicHoliday {
 };
 
 struct HolidayRegion {
-    QString code; // "BY", "DE" for the nationwide holidays only, empty for none
+    QString code; // "DE-BY"; "DE" for the nationwide holidays only
     QString name; // as the user picks it
 };
 
-// The sixteen states in alphabetical order of their names, then "DE" and "" (no holidays).
-const QList<HolidayRegion>& HolidayRegions();
+struct HolidayCountry {
+    QString code; // "DE", "AT", "CH"
+    QString name;
+    QList<HolidayRegion> regions; // its states or cantons by name, then the country's own code
+};
 
-// True for a code of HolidayRegions().
-bool IsHolidayRegion(const QString& code);
+// Germany, Austria and Switzerland.
+const QList<HolidayCountry>& HolidayCountries();
+
+// The code the program keeps for a region as written: "DE-BY" for "DE-BY" and for the
+// two-letter German "BY" of older files, empty for empty; nothing for no region.
+std::optional<QString> RegionCode(const QString& text);
+
+// "DE", "AT" or "CH" for a region's code; empty for none.
+QString CountryOf(const QString& regionCode);
+
+// A day that holds in part of the region only or is not generally a day off there, and
+// counts once the user ticks it; key is how the settings file names it.
+struct LocalHoliday {
+    QString key;
+    QString name;
+};
+QList<LocalHoliday> LocalHolidays(const QString& regionCode);
 
 // Easter Sunday of the Gregorian calendar.
 QDate EasterSunday(int year);
 
-// The year's holidays in the region, in the order of the calendar.
-QList<PublicHoliday> PublicHolidays(const QString& regionCode, int year);
+// The year's holidays in the region (also under an older German two-letter code) with the
+// local days whose keys are given, in the order of the calendar.
+QList<PublicHoliday> PublicHolidays(const QString& regionCode, int year, const QStringList& localDays = {});

@@ -4,7 +4,7 @@
 
 #include "servicecalendar.h"
 
-#include "holidays.h"
+#include "servicekind.h"
 #include "services/countdisplay.h"
 #include "timecalc/servicetimes.h"
 
@@ -103,7 +103,7 @@ void ServiceCalendar::build(const ServiceTerm& term, const SettingsRecord& setti
     m_lastDay = lastDay;
 
     for (int year = CalendarDate(firstDay).year(); year <= CalendarDate(lastDay).year(); ++year)
-        for (const PublicHoliday& holiday : PublicHolidays(term.region, year))
+        for (const PublicHoliday& holiday : HolidaysOfTerm(term, year))
             if (const qint64 day = DayNumber(holiday.date); day >= firstDay && day <= lastDay)
                 m_holidays.insert(day, holiday.name);
     for (const DayRange& range : m_leave)
@@ -335,6 +335,14 @@ QList<FreeDay> ServiceCalendar::freeDaysFrom(qint64 day) const {
     return days;
 }
 
+QList<FreeDay> ServiceCalendar::holidaysOfService() const {
+    const QList<FreeDay> freeDays = freeDaysFrom(m_start ? dayOf(*m_start) : dayOf(Date()));
+    QList<FreeDay> holidays;
+    std::copy_if(freeDays.begin(), freeDays.end(), std::back_inserter(holidays),
+                 [this](const FreeDay& free) { return m_holidays.contains(free.day); });
+    return holidays;
+}
+
 std::optional<double> ServiceCalendar::shareDone(DateValue now) const {
     if (!m_start || !m_end)
         return std::nullopt;
@@ -363,6 +371,26 @@ DayInfo ServiceCalendar::dayInfo(qint64 day) const {
             info.ownDates.append(date.name);
     info.doneAt = m_dutyDays.value(day, DateValue(day + 1));
     return info;
+}
+
+namespace {
+
+// "1 Tag", "18 Tagen" after "von", "6 Tage", "2,5 Tage" otherwise.
+QString leaveDays(double days, bool dative) {
+    if (days == 1)
+        return QStringLiteral("1 Tag");
+    return LeaveDaysNumber(days) + (dative ? QStringLiteral(" Tagen") : QStringLiteral(" Tage"));
+}
+
+} // namespace
+
+QString LeaveAccountText(const LeaveAccount& account) {
+    const double left = account.entitled - account.planned;
+    return QStringLiteral("Urlaub: %1 von %2 verplant, %3")
+        .arg(account.planned)
+        .arg(leaveDays(account.entitled, true))
+        .arg(left >= 0 ? QStringLiteral("noch ") + leaveDays(left, false)
+                       : leaveDays(-left, false) + QStringLiteral(" zu viel"));
 }
 
 std::optional<LeaveAccount> ServiceCalendar::leaveAccount() const {

@@ -75,8 +75,10 @@ struct DayInfo {
 // duty, within the service) against what the user is entitled to.
 struct LeaveAccount {
     int planned = 0;
-    int entitled = 0;
+    double entitled = 0; // whole or half days
 };
+// "Urlaub: 18 von 24 Tagen verplant, noch 6 Tage", "…, 2 Tage zu viel".
+QString LeaveAccountText(const LeaveAccount& account);
 
 class ServiceCalendar {
 public:
@@ -104,6 +106,8 @@ public:
     std::optional<DateValue> nextDutyDayDone(DateValue now) const;
     // The free days from the day given to the end of service.
     QList<FreeDay> freeDaysFrom(qint64 day) const;
+    // The holidays of the service that are free days, from its first day (or today) to its end.
+    QList<FreeDay> holidaysOfService() const;
     // The share of the service done, 0 to 1, from the start of service at its start of
     // duty to the end of service; nothing without a start of service.
     std::optional<double> shareDone(DateValue now) const;
@@ -154,7 +158,7 @@ private:
     std::vector<DateValue> m_dutyDone;   // the same instants, ascending
     QList<DayRange> m_leave;             // merged
     QList<DayRange> m_dayOffRanges;      // merged
-    std::optional<int> m_entitlement;
+    std::optional<double> m_entitlement;
     std::optional<DateValue> m_start;
     std::optional<DateValue> m_end;
     std::optional<DateValue> m_dutyStart;

@@ -6,6 +6,7 @@
 
 #include "holidays.h"
 #include "inifile.h"
+#include "servicekind.h"
 #include "services/programerror.h"
 #include "settings/fileaccess.h"
 #include "settings/settingsfile.h"
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cerrno>
+#include <cmath>
 #include <functional>
 
 ServiceTerm Term;
@@ -23,6 +25,8 @@ namespace {
 const QString group = QStringLiteral("Dienstzeit");
 const QString startKey = QStringLiteral("Beginn");
 const QString regionKey = QStringLiteral("Bundesland");
+const QString localHolidaysKey = QStringLiteral("Ortsfeiertage");
+const QString kindKey = QStringLiteral("Dienstart");
 const QString leaveKey = QStringLiteral("Urlaub");
 const QString dutyKey = QStringLiteral("Dienst");
 const QString daysOffKey = QStringLiteral("Dienstfrei");
@@ -185,10 +189,17 @@ QString DutyEntryText(const DutyEntry& entry) {
     return DayRangeText({entry.first, entry.last});
 }
 
-std::optional<int> ReadLeaveEntitlement(const QString& text) {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,3})\\s*$"));
+std::optional<double> ReadLeaveEntitlement(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,3})(?:[,.]([05]))?\\s*$"));
     const QRegularExpressionMatch match = pattern.match(text);
-    return match.hasMatch() ? std::optional<int>(match.captured(1).toInt()) : std::nullopt;
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toInt() + (match.captured(2) == QLatin1String("5") ? 0.5 : 0.0);
+}
+
+QString LeaveDaysNumber(double days) {
+    return QString::number(days, 'f', days == std::floor(days) ? 0 : 1)
+        .replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 QList<DayRange> MergedRanges(QList<DayRange> ranges) {
@@ -298,6 +309,17 @@ void readOwnDates(const IniText& file, QStringList& notUsed) {
                      [](const OwnDate& a, const OwnDate& b) { return a.days.first < b.days.first; });
 }
 
+// The local days of the region read before them; a key the region has not is not taken.
+void readLocalHolidays(const IniText& file, QStringList& notUsed) {
+    const QList<LocalHoliday> known = LocalHolidays(Term.region);
+    for (const QString& key : entriesOf(file.value(group, localHolidaysKey))) {
+        if (std::any_of(known.begin(), known.end(), [&](const LocalHoliday& day) { return day.key == key; }))
+            Term.localHolidays.append(key);
+        else
+            notUsed.append(notTaken(localHolidaysKey, key));
+    }
+}
+
 // Reads every value of the file into Term; returns those that could not be used.
 QStringList readTerm(const IniText& file) {
     QStringList notUsed;
@@ -308,10 +330,16 @@ QStringList readTerm(const IniText& file) {
         notUsed.append(notTaken(startKey, startText));
 
     const QString region = file.value(group, regionKey).trimmed();
-    if (IsHolidayRegion(region))
-        Term.region = region;
+    if (const std::optional<QString> code = RegionCode(region))
+        Term.region = *code;
     else
         notUsed.append(notTaken(regionKey, region));
+    readLocalHolidays(file, notUsed);
+    const QString kind = file.value(group, kindKey).trimmed();
+    if (const std::optional<ServiceKind> known = ReadServiceKind(kind))
+        Term.kind = *known;
+    else if (!kind.isEmpty())
+        notUsed.append(notTaken(kindKey, kind));
 
     Term.leave = readRanges(file, leaveKey, notUsed);
     readDuty(file, notUsed);
@@ -388,12 +416,19 @@ void WriteServiceTerm(const ServiceTerm& term) {
     changeServiceFile(
         [&](IniText& file) {
             file.setValue(group, startKey, term.start.isValid() ? DayText(term.start) : QString());
-            file.setValue(group, regionKey, term.region);
+            // An older file's "BY" stays as written while it means the region saved.
+            const QString writtenRegion = file.value(group, regionKey).trimmed();
+            if (writtenRegion.isNull() || RegionCode(writtenRegion) != term.region)
+                file.setValue(group, regionKey, term.region);
+            setOrRemove(file, localHolidaysKey, joined(term.localHolidays));
+            // The usual kind is written only where the file names a kind already.
+            if (term.kind != ServiceKind::MilitaryService || !file.value(group, kindKey).isNull())
+                file.setValue(group, kindKey, ServiceKindKey(term.kind));
             file.setValue(group, leaveKey, joined(leave));
             setOrRemove(file, dutyKey, joined(duty));
             setOrRemove(file, daysOffKey, joined(daysOff));
             setOrRemove(file, entitlementKey,
-                        term.leaveEntitlement ? QString::number(*term.leaveEntitlement) : QString());
+                        term.leaveEntitlement ? LeaveDaysNumber(*term.leaveEntitlement) : QString());
             setOrRemove(file, calendarFileKey,
                         term.calendarFile.isEmpty() ? QString() : IniText::Quoted(term.calendarFile));
             writeOwnDates(file, term.ownDates);

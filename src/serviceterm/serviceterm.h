@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTime>
 #include <optional>
 
@@ -42,15 +43,28 @@ struct OwnDate {
     bool operator==(const OwnDate&) const = default;
 };
 
+// Dienstart: who serves, which decides the leave the rules give and, for a German soldier,
+// whether 24 and 31 December are free days.
+enum class ServiceKind {
+    MilitaryService,
+    FixedTermSoldier,
+    VoluntaryService,
+    BasicMilitaryService,
+    CivilService,
+    RecruitSchool
+};
+
 struct ServiceTerm {
-    QDate start;    // Beginn; null when not set
-    QString region; // Bundesland: a code of HolidayRegions(), empty for no holidays
+    QDate start;               // Beginn; null when not set
+    QString region;            // Bundesland: a code of HolidayCountries(), empty for no holidays
+    QStringList localHolidays; // Ortsfeiertage: the keys of the region's local days that count
+    ServiceKind kind = ServiceKind::MilitaryService; // Dienstart
     QList<DayRange> leave;
-    QList<DutyEntry> duty;               // Dienst
-    QList<DayRange> daysOff;             // Dienstfrei
-    std::optional<int> leaveEntitlement; // Urlaubsanspruch, 0 to 999
-    QList<OwnDate> ownDates;             // [Termine], in the order of their days
-    QString calendarFile;                // Kalenderdatei: the calendar file kept current; empty: none
+    QList<DutyEntry> duty;                  // Dienst
+    QList<DayRange> daysOff;                // Dienstfrei
+    std::optional<double> leaveEntitlement; // Urlaubsanspruch, 0 to 999 in whole or half days
+    QList<OwnDate> ownDates;                // [Termine], in the order of their days
+    QString calendarFile;                   // Kalenderdatei: the calendar file kept current; empty: none
     bool operator==(const ServiceTerm&) const = default;
 };
 
@@ -75,8 +89,10 @@ struct DutyEntryReading {
 DutyEntryReading ReadDutyEntry(const QString& text);
 QString DutyEntryText(const DutyEntry& entry);
 
-// A whole number from 0 to 999, blanks around allowed.
-std::optional<int> ReadLeaveEntitlement(const QString& text);
+// Days from 0 to 999, whole or half ("27,5" or "27.5"), blanks around allowed.
+std::optional<double> ReadLeaveEntitlement(const QString& text);
+// "27,5", "27": days of leave as the file and the windows write them.
+QString LeaveDaysNumber(double days);
 
 // Ranges that overlap or follow each other without a gap become one; sorted by their first day.
 QList<DayRange> MergedRanges(QList<DayRange> ranges);

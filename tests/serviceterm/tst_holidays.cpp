@@ -3,9 +3,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "serviceterm/holidays.h"
+#include "serviceterm/servicekind.h"
 
 #include <QtTest>
 #include <algorithm>
+
+Q_DECLARE_METATYPE(ServiceKind)
 
 namespace {
 
@@ -245,21 +248,288 @@ private slots:
 
     void regionNames() {
         QStringList names;
-        for (const HolidayRegion& region : HolidayRegions())
-            names << region.code + QLatin1Char(' ') + region.name;
-        QCOMPARE(names,
-                 (QStringList{"BW Baden-Württemberg", "BY Bayern", "BE Berlin", "BB Brandenburg", "HB Bremen",
-                              "HH Hamburg", "HE Hessen", "MV Mecklenburg-Vorpommern", "NI Niedersachsen",
-                              "NW Nordrhein-Westfalen", "RP Rheinland-Pfalz", "SL Saarland", "SN Sachsen",
-                              "ST Sachsen-Anhalt", "SH Schleswig-Holstein", "TH Thüringen",
-                              "DE nur bundesweite Feiertage", " keine Feiertage"}));
+        for (const HolidayCountry& country : HolidayCountries()) {
+            names << country.code + QLatin1Char(' ') + country.name;
+            for (const HolidayRegion& region : country.regions)
+                names << region.code + QLatin1Char(' ') + region.name;
+        }
+        QCOMPARE(
+            names.mid(0, 18),
+            (QStringList{"DE Deutschland", "DE-BW Baden-Württemberg", "DE-BY Bayern", "DE-BE Berlin",
+                         "DE-BB Brandenburg", "DE-HB Bremen", "DE-HH Hamburg", "DE-HE Hessen",
+                         "DE-MV Mecklenburg-Vorpommern", "DE-NI Niedersachsen", "DE-NW Nordrhein-Westfalen",
+                         "DE-RP Rheinland-Pfalz", "DE-SL Saarland", "DE-SN Sachsen", "DE-ST Sachsen-Anhalt",
+                         "DE-SH Schleswig-Holstein", "DE-TH Thüringen", "DE nur bundesweite Feiertage"}));
+        QCOMPARE(names.mid(18, 11),
+                 (QStringList{"AT Österreich", "AT-1 Burgenland", "AT-2 Kärnten", "AT-3 Niederösterreich",
+                              "AT-4 Oberösterreich", "AT-5 Salzburg", "AT-6 Steiermark", "AT-7 Tirol",
+                              "AT-8 Vorarlberg", "AT-9 Wien", "AT nur bundesweite Feiertage"}));
+        QCOMPARE(names.size(), 18 + 11 + 28);
+        QCOMPARE(names.mid(29, 3),
+                 (QStringList{"CH Schweiz", "CH-AG Aargau", "CH-AR Appenzell Ausserrhoden"}));
+        QCOMPARE(names.last(), QStringLiteral("CH nur landesweite Feiertage"));
     }
 
-    void regions() {
-        QCOMPARE(HolidayRegions().size(), 18);
-        QVERIFY(IsHolidayRegion(QStringLiteral("TH")));
-        QVERIFY(IsHolidayRegion(QString()));
-        QVERIFY(!IsHolidayRegion(QStringLiteral("th")));
+    // The codes of older files keep their meaning; nothing else but the codes listed is a region.
+    void regionCodes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("code"); // "?" for none
+        for (const char* row : {"BY DE-BY", "TH DE-TH", "DE-BY DE-BY", "DE DE", "AT-9 AT-9", "AT AT",
+                                "CH-ZH CH-ZH", "CH-AI CH-AI", "CH CH", "th ?", "de-by ?", "AT-10 ?", "AT-0 ?",
+                                "CH-XX ?", "ZH ?", "AT-BY ?", "DE-AT ?", "XX ?", "9 ?"}) {
+            const QStringList parts = QString::fromLatin1(row).split(QLatin1Char(' '));
+            QTest::newRow(row) << parts[0] << parts[1];
+        }
+        QTest::newRow("none") << ""
+                              << "";
+    }
+    void regionCodes() {
+        QFETCH(QString, text);
+        QFETCH(QString, code);
+        QCOMPARE(RegionCode(text).value_or(QStringLiteral("?")), code);
+        QCOMPARE(PublicHolidays(text, 2027).isEmpty(), code == QLatin1String("?") || code.isEmpty());
+    }
+
+    // Austria's and Switzerland's holidays by state and canton, written out from the federal
+    // Feiertagsruhegesetz and the cantons' lists of the Bundesamt für Justiz, each year's
+    // Easter looked up (2023: 9.4., 2026: 5.4., 2027: 28.3., 2028: 16.4.).
+    void alpineTable_data() {
+        QTest::addColumn<QString>("region");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QStringList>("ticked");
+        QTest::addColumn<QString>("expected");
+        const QString austria2026 =
+            "1.1. 6.1. 6.4. 1.5. 14.5. 25.5. 4.6. 15.8. 26.10. 1.11. 8.12. 25.12. 26.12.";
+        QString austria2027 = "1.1. 6.1. 29.3. 1.5. 6.5. 17.5. 27.5. 15.8. 26.10. 1.11. 8.12. 25.12. 26.12.";
+        const QString austria2028 =
+            "1.1. 6.1. 17.4. 1.5. 25.5. 5.6. 15.6. 15.8. 26.10. 1.11. 8.12. 25.12. 26.12.";
+        for (const char* state :
+             {"AT", "AT-1", "AT-2", "AT-3", "AT-4", "AT-5", "AT-6", "AT-7", "AT-8", "AT-9"}) {
+            QTest::addRow("%s 2026", state) << state << 2026 << QStringList{} << austria2026;
+            QTest::addRow("%s 2027", state) << state << 2027 << QStringList{} << austria2027;
+            QTest::addRow("%s 2028", state) << state << 2028 << QStringList{} << austria2028;
+        }
+        QTest::newRow("AT-2 patrons")
+            << "AT-2" << 2027 << QStringList{"landespatron", "volksabstimmung"}
+            << "1.1. 6.1. 19.3. 29.3. 1.5. 6.5. 17.5. 27.5. 15.8. 10.10. 26.10. 1.11. "
+               "8.12. 25.12. 26.12.";
+        QTest::newRow("AT-9 patron") << "AT-9" << 2027 << QStringList{"landespatron"}
+                                     << QString(austria2027).replace("1.11.", "1.11. 15.11.");
+        QTest::newRow("AT-4 patron") << "AT-4" << 2028 << QStringList{"landespatron"}
+                                     << "1.1. 6.1. 17.4. 1.5. 4.5. 25.5. 5.6. 15.6. 15.8. 26.10. 1.11. 8.12. "
+                                        "25.12. 26.12.";
+        QTest::newRow("AT-5 patron") << "AT-5" << 2026 << QStringList{"landespatron"}
+                                     << "1.1. 6.1. 6.4. 1.5. 14.5. 25.5. 4.6. 15.8. 24.9. 26.10. 1.11. 8.12. "
+                                        "25.12. 26.12.";
+        QTest::newRow("AT-1 patron")
+            << "AT-1" << 2026 << QStringList{"landespatron"}
+            << "1.1. 6.1. 6.4. 1.5. 14.5. 25.5. 4.6. 15.8. 26.10. 1.11. 11.11. 8.12. "
+               "25.12. 26.12.";
+        QTest::newRow("AT patron of none") << "AT" << 2027 << QStringList{"landespatron"} << austria2027;
+
+        QTest::newRow("CH") << "CH" << 2027 << QStringList{} << "1.1. 6.5. 1.8. 25.12.";
+        QTest::newRow("CH-ZH") << "CH-ZH" << 2027 << QStringList{}
+                               << "1.1. 26.3. 29.3. 1.5. 6.5. 17.5. 1.8. 25.12. 26.12.";
+        QTest::newRow("CH-ZH Berchtold") << "CH-ZH" << 2027 << QStringList{"berchtoldstag"}
+                                         << "1.1. 2.1. 26.3. 29.3. 1.5. 6.5. 17.5. 1.8. 25.12. 26.12.";
+        QTest::newRow("CH-BE") << "CH-BE" << 2027 << QStringList{}
+                               << "1.1. 2.1. 26.3. 29.3. 6.5. 17.5. 1.8. 25.12. 26.12.";
+        QTest::newRow("CH-TI") << "CH-TI" << 2027 << QStringList{}
+                               << "1.1. 6.1. 19.3. 29.3. 1.5. 6.5. 17.5. 27.5. 29.6. 1.8. 15.8. 1.11. 8.12. "
+                                  "25.12. 26.12.";
+        QTest::newRow("CH-GE") << "CH-GE" << 2027 << QStringList{}
+                               << "1.1. 26.3. 29.3. 6.5. 17.5. 1.8. 9.9. 25.12. 31.12.";
+        QTest::newRow("CH-GE 2026") << "CH-GE" << 2026 << QStringList{"stephanstag"}
+                                    << "1.1. 3.4. 6.4. 14.5. 25.5. 1.8. 10.9. 25.12. 26.12. 31.12.";
+        QTest::newRow("CH-GL") << "CH-GL" << 2027 << QStringList{}
+                               << "1.1. 26.3. 29.3. 1.4. 6.5. 17.5. 1.8. 1.11. 25.12. 26.12.";
+        QTest::newRow("CH-GL 2023") << "CH-GL" << 2023 << QStringList{}
+                                    << "1.1. 7.4. 10.4. 13.4. 18.5. 29.5. 1.8. 1.11. 25.12. 26.12.";
+        QTest::newRow("CH-GL 2026") << "CH-GL" << 2026 << QStringList{}
+                                    << "1.1. 3.4. 6.4. 9.4. 14.5. 25.5. 1.8. 1.11. 25.12. 26.12.";
+        QTest::newRow("CH-VD") << "CH-VD" << 2027 << QStringList{}
+                               << "1.1. 2.1. 26.3. 29.3. 6.5. 17.5. 1.8. 20.9. 25.12.";
+        QTest::newRow("CH-NE 2027") << "CH-NE" << 2027 << QStringList{}
+                                    << "1.1. 1.3. 26.3. 1.5. 6.5. 1.8. 25.12.";
+        QTest::newRow("CH-NE 2023") << "CH-NE" << 2023 << QStringList{"bettagsmontag", "ostermontag"}
+                                    << "1.1. 2.1. 1.3. 7.4. 10.4. 1.5. 18.5. 1.8. 18.9. 25.12.";
+        QTest::newRow("CH-NE 2022") << "CH-NE" << 2022 << QStringList{}
+                                    << "1.1. 1.3. 15.4. 1.5. 26.5. 1.8. 25.12. 26.12.";
+        QTest::newRow("CH-JU") << "CH-JU" << 2027 << QStringList{}
+                               << "1.1. 2.1. 26.3. 29.3. 1.5. 6.5. 17.5. 27.5. 23.6. 1.8. 15.8. 1.11. 25.12.";
+        QTest::newRow("CH-AI")
+            << "CH-AI" << 2027 << QStringList{"mauritiustag"}
+            << "1.1. 26.3. 29.3. 6.5. 17.5. 27.5. 1.8. 15.8. 22.9. 1.11. 8.12. 25.12. 26.12.";
+        QTest::newRow("CH-OW")
+            << "CH-OW" << 2027 << QStringList{}
+            << "1.1. 26.3. 29.3. 6.5. 17.5. 27.5. 1.8. 15.8. 25.9. 1.11. 8.12. 25.12. 26.12.";
+        QTest::newRow("CH-VS") << "CH-VS" << 2027 << QStringList{}
+                               << "1.1. 19.3. 6.5. 27.5. 1.8. 15.8. 1.11. 8.12. 25.12.";
+        QTest::newRow("CH-SO all local")
+            << "CH-SO" << 2028 << QStringList{"berchtoldstag", "josefstag",          "tag-der-arbeit",
+                                              "fronleichnam",  "mariae-himmelfahrt", "allerheiligen"}
+            << "1.1. 2.1. 19.3. 14.4. 17.4. 1.5. 25.5. 5.6. 15.6. 1.8. 15.8. 1.11. "
+               "25.12. 26.12.";
+        QTest::newRow("DE-BY local")
+            << "DE-BY" << 2027 << QStringList{"friedensfest", "mariae-himmelfahrt"}
+            << "1.1. 6.1. 26.3. 29.3. 1.5. 6.5. 17.5. 27.5. 8.8. 15.8. 3.10. 1.11. 25.12. "
+               "26.12.";
+        QTest::newRow("BY as before")
+            << "BY" << 2027 << QStringList{"nothing"}
+            << "1.1. 6.1. 26.3. 29.3. 1.5. 6.5. 17.5. 27.5. 3.10. 1.11. 25.12. 26.12.";
+        QTest::newRow("DE-SN Fronleichnam")
+            << "DE-SN" << 2027 << QStringList{"fronleichnam"}
+            << "1.1. 26.3. 29.3. 1.5. 6.5. 17.5. 27.5. 3.10. 31.10. 17.11. 25.12. 26.12.";
+        QTest::newRow("DE-BW no double")
+            << "DE-BW" << 2027 << QStringList{"fronleichnam", "mariae-himmelfahrt"}
+            << "1.1. 6.1. 26.3. 29.3. 1.5. 6.5. 17.5. 27.5. 3.10. 1.11. 25.12. 26.12.";
+    }
+    void alpineTable() {
+        QFETCH(QString, region);
+        QFETCH(int, year);
+        QFETCH(QStringList, ticked);
+        QFETCH(QString, expected);
+        QList<QDate> dates;
+        for (const PublicHoliday& holiday : PublicHolidays(region, year, ticked)) {
+            QVERIFY(!holiday.name.isEmpty());
+            dates << holiday.date;
+        }
+        QCOMPARE(dates, days(year, expected));
+    }
+
+    // 24 and 31 December join the holidays of a German soldier, from Monday to Friday only.
+    void germanSoldiersEves_data() {
+        QTest::addColumn<QString>("region");
+        QTest::addColumn<ServiceKind>("kind");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QString>("december"); // the days from the 24th
+        const QString weekdays =
+            "24.12. Heiligabend, 25.12. 1. Weihnachtstag, 26.12. 2. Weihnachtstag, 31.12. Silvester";
+        const QString christmas = "25.12. 1. Weihnachtstag, 26.12. 2. Weihnachtstag";
+        QTest::newRow("Thursdays") << "DE-BY" << ServiceKind::MilitaryService << 2026 << weekdays;
+        QTest::newRow("Fridays") << "BY" << ServiceKind::FixedTermSoldier << 2027 << weekdays;
+        QTest::newRow("Sundays") << "DE" << ServiceKind::MilitaryService << 2028 << christmas;
+        QTest::newRow("Saturdays") << "DE-NW" << ServiceKind::MilitaryService << 2022 << christmas;
+        QTest::newRow("Mondays") << "DE-SN" << ServiceKind::FixedTermSoldier << 2029 << weekdays;
+        QTest::newRow("a volunteer") << "DE-BY" << ServiceKind::VoluntaryService << 2026 << christmas;
+        QTest::newRow("in Austria") << "AT-9" << ServiceKind::MilitaryService << 2026
+                                    << "25.12. Christtag, 26.12. Stefanitag";
+        QTest::newRow("no place of duty") << "" << ServiceKind::MilitaryService << 2026 << "";
+    }
+    void germanSoldiersEves() {
+        QFETCH(int, year);
+        ServiceTerm term;
+        QFETCH(QString, region);
+        QFETCH(ServiceKind, kind);
+        term.region = region;
+        term.kind = kind;
+        QStringList december;
+        for (const PublicHoliday& holiday : HolidaysOfTerm(term, year))
+            if (holiday.date >= QDate(year, 12, 24))
+                december << holiday.date.toString(QStringLiteral("d.M. ")) + holiday.name;
+        QTEST(december.join(QStringLiteral(", ")), "december");
+    }
+
+    // Full months of service as periods of months are counted: to the day before the same
+    // day of the month, or to the month's last day where it has no such day.
+    void fullMonths_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<int>("months");
+        for (const char* row : {"1.4.2027 30.9.2027 6", "1.4.2027 29.9.2027 5", "2.4.2027 1.10.2027 6",
+                                "31.1.2027 28.2.2027 1", "31.1.2027 27.2.2027 0", "31.1.2028 29.2.2028 1",
+                                "31.1.2028 28.2.2028 0", "30.1.2027 28.2.2027 1", "28.1.2027 27.2.2027 1",
+                                "28.1.2027 26.2.2027 0", "31.3.2027 30.4.2027 1", "31.3.2027 29.4.2027 0",
+                                "31.1.2027 30.3.2027 2", "15.3.2027 14.3.2028 12", "1.1.2027 31.12.2027 12",
+                                "1.7.2026 31.5.2027 11", "1.4.2027 1.4.2027 0", "2.4.2027 1.4.2027 0"}) {
+            const QStringList parts = QString::fromLatin1(row).split(QLatin1Char(' '));
+            QTest::newRow(row) << parts[0] << parts[1] << parts[2].toInt();
+        }
+    }
+    void fullMonths() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QTEST(FullMonths(*ReadDay(from), *ReadDay(to)), "months");
+    }
+
+    // The leave each kind's rules give, with the rule as the window shows it.
+    void proposedLeave_data() {
+        QTest::addColumn<ServiceKind>("kind");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("rule"); // empty: none proposed
+        QTest::addColumn<double>("days");
+        const auto row = [](const char* name, ServiceKind kind, const char* from, const char* to,
+                            const char* rule,
+                            double days) { QTest::newRow(name) << kind << from << to << rule << days; };
+        row("six months", ServiceKind::MilitaryService, "1.4.2027", "30.9.2027",
+            "2,5 Tage je voller Monat: 15 Tage", 15);
+        row("a day short of six", ServiceKind::MilitaryService, "1.4.2027", "29.9.2027",
+            "2,5 Tage je voller Monat: 12,5 Tage", 12.5);
+        row("eleven into a leap year", ServiceKind::MilitaryService, "1.4.2027", "29.2.2028",
+            "2,5 Tage je voller Monat: 27,5 Tage", 27.5);
+        row("under a month", ServiceKind::MilitaryService, "1.4.2027", "20.4.2027",
+            "2,5 Tage je voller Monat: 0 Tage", 0);
+        row("two years and halves", ServiceKind::FixedTermSoldier, "1.7.2026", "30.6.2028",
+            "30 Tage je Jahr, 2,5 je voller Monat im angebrochenen Jahr: 60 Tage", 60);
+        row("begun in mid-July", ServiceKind::FixedTermSoldier, "15.7.2026", "31.12.2027",
+            "30 Tage je Jahr, 2,5 je voller Monat im angebrochenen Jahr: 42,5 Tage", 42.5);
+        row("a volunteer's year", ServiceKind::VoluntaryService, "1.9.2026", "31.8.2027",
+            "2 Werktage je voller Monat: 24 Tage", 24);
+        row("a day short", ServiceKind::VoluntaryService, "1.9.2026", "30.8.2027",
+            "2 Werktage je voller Monat: 22 Tage", 22);
+        row("Zivildienst", ServiceKind::CivilService, "1.1.2027", "30.9.2027",
+            "10 Arbeitstage im Zivildienst: 10 Tage", 10);
+        row("Grundwehrdienst", ServiceKind::BasicMilitaryService, "1.1.2027", "30.6.2027", "", 0);
+        row("Rekrutenschule", ServiceKind::RecruitSchool, "1.1.2027", "6.5.2027", "", 0);
+        row("ends before it starts", ServiceKind::MilitaryService, "1.4.2027", "31.3.2027", "", 0);
+    }
+    void proposedLeave() {
+        QFETCH(ServiceKind, kind);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        const std::optional<LeaveProposal> proposal = ProposedLeave(kind, *ReadDay(from), *ReadDay(to));
+        QTEST(proposal ? proposal->rule : QString(), "rule");
+        QTEST(proposal ? proposal->days : 0.0, "days");
+    }
+
+    // The local days each region offers to tick, by the keys the settings file keeps.
+    void localDays_data() {
+        QTest::addColumn<QString>("region");
+        QTest::addColumn<QString>("days");
+        QTest::newRow("DE-BY") << "DE-BY"
+                               << "friedensfest=Augsburger Friedensfest mariae-himmelfahrt=Mariä Himmelfahrt";
+        QTest::newRow("BY") << "BY"
+                            << "friedensfest=Augsburger Friedensfest mariae-himmelfahrt=Mariä Himmelfahrt";
+        QTest::newRow("DE-TH") << "DE-TH"
+                               << "fronleichnam=Fronleichnam";
+        QTest::newRow("DE-BW") << "DE-BW"
+                               << "";
+        QTest::newRow("DE") << "DE"
+                            << "";
+        QTest::newRow("AT-2") << "AT-2"
+                              << "landespatron=Josefstag volksabstimmung=Tag der Volksabstimmung";
+        QTest::newRow("AT-3") << "AT-3"
+                              << "landespatron=Leopolditag";
+        QTest::newRow("AT") << "AT"
+                            << "";
+        QTest::newRow("CH-NE")
+            << "CH-NE"
+            << "ostermontag=Ostermontag pfingstmontag=Pfingstmontag fronleichnam=Fronleichnam "
+               "bettagsmontag=Bettagsmontag";
+        QTest::newRow("CH-ZH") << "CH-ZH"
+                               << "berchtoldstag=Berchtoldstag";
+        QTest::newRow("CH") << "CH"
+                            << "";
+        QTest::newRow("none") << ""
+                              << "";
+    }
+    void localDays() {
+        QFETCH(QString, region);
+        QStringList offered;
+        for (const LocalHoliday& day : LocalHolidays(region))
+            offered << day.key + QLatin1Char('=') + day.name;
+        QTEST(offered.join(QLatin1Char(' ')), "days");
     }
 };
 

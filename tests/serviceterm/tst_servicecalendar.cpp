@@ -177,10 +177,11 @@ private slots:
         QTest::addColumn<QString>("trayLine");
         QTest::newRow("before the start") << "2026-09-30 10:00:00"
                                           << "0,0 % geschafft"
-                                          << "0 % geschafft, noch 187 Diensttage";
-        QTest::newRow("at the start of duty") << "2026-10-01 07:00:00"
-                                              << "0,0 % geschafft"
-                                              << "0 % geschafft, noch 187 Diensttage";
+                                          << "0 % geschafft, noch 185 Diensttage"; // 24 and 31 December free
+        QTest::newRow("at the start of duty")
+            << "2026-10-01 07:00:00"
+            << "0,0 % geschafft"
+            << "0 % geschafft, noch 185 Diensttage"; // 24 and 31 December free
         QTest::newRow("half time") << "2027-02-14 11:45:00"
                                    << "50,0 % geschafft"
                                    << "50 % geschafft, noch 93 Diensttage";
@@ -339,7 +340,11 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<int>("planned");
         QTest::newRow("a week with a weekend") << QStringList{"Urlaub=8.3.2027-16.3.2027"} << 7;
-        QTest::newRow("holidays inside") << QStringList{"Urlaub=21.12.2026-1.1.2027"} << 8;
+        QTest::newRow("holidays inside") << QStringList{"Urlaub=21.12.2026-1.1.2027"} << 6;
+        QTest::newRow("a volunteer's Christmas")
+            << QStringList{"Urlaub=21.12.2026-1.1.2027", "Dienstart=Freiwilligendienst"} << 8;
+        QTest::newRow("an Austrian soldier's Christmas")
+            << QStringList{"Urlaub=21.12.2026-1.1.2027", "Bundesland=AT-9", "Dienstart=Grundwehrdienst"} << 8;
         QTest::newRow("overlapping ranges count once")
             << QStringList{"Urlaub=8.3.2027-12.3.2027, 10.3.2027-11.3.2027"} << 5;
         QTest::newRow("outside the service")
@@ -356,10 +361,69 @@ private slots:
         TestWorld world(QStringLiteral("2027-03-01 10:00:00"));
         buildFromFile(lines + QStringList{"Urlaubsanspruch=24"});
         QTEST(TermCalendar.leaveAccount()->planned, "planned");
-        QCOMPARE(TermCalendar.leaveAccount()->entitled, 24);
+        QCOMPARE(TermCalendar.leaveAccount()->entitled, 24.0);
         // Ranges that overlap or touch are one.
         for (qsizetype i = 1; i < TermCalendar.leaveRanges().size(); ++i)
             QVERIFY(TermCalendar.leaveRanges()[i - 1].last.addDays(1) < TermCalendar.leaveRanges()[i].first);
+    }
+
+    // The account's line in whole and half days.
+    void leaveAccountText_data() {
+        QTest::addColumn<int>("planned");
+        QTest::addColumn<double>("entitled");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("some left") << 18 << 24.0 << "Urlaub: 18 von 24 Tagen verplant, noch 6 Tage";
+        QTest::newRow("half a day left") << 25 << 27.5 << "Urlaub: 25 von 27,5 Tagen verplant, noch 2,5 Tage";
+        QTest::newRow("one left") << 26 << 27.0 << "Urlaub: 26 von 27 Tagen verplant, noch 1 Tag";
+        QTest::newRow("none left") << 15 << 15.0 << "Urlaub: 15 von 15 Tagen verplant, noch 0 Tage";
+        QTest::newRow("half a day too many")
+            << 16 << 15.5 << "Urlaub: 16 von 15,5 Tagen verplant, 0,5 Tage zu viel";
+        QTest::newRow("one too many") << 2 << 1.0 << "Urlaub: 2 von 1 Tag verplant, 1 Tag zu viel";
+        QTest::newRow("entitled to half a day")
+            << 0 << 0.5 << "Urlaub: 0 von 0,5 Tagen verplant, noch 0,5 Tage";
+    }
+    void leaveAccountText() {
+        QFETCH(int, planned);
+        QFETCH(double, entitled);
+        QTEST(LeaveAccountText({planned, entitled}), "line");
+    }
+
+    // 24 and 31 December 2026, both Thursdays: free days of a German soldier wherever German
+    // holidays count, duty where a Dienst entry says so, leave that takes none of the account.
+    void christmasAndNewYearsEve_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("christmasEve"); // name | free | duty
+        QTest::addColumn<QString>("newYearsEve");
+        QTest::newRow("a soldier in Bavaria") << QStringList{} << "Heiligabend|free|"
+                                              << "Silvester|free|";
+        QTest::newRow("Soldat auf Zeit, nationwide days")
+            << QStringList{"Bundesland=DE", "Dienstart=Soldat auf Zeit"} << "Heiligabend|free|"
+            << "Silvester|free|";
+        QTest::newRow("duty on Christmas Eve") << QStringList{"Dienst=24.12.2026"} << "Heiligabend||duty"
+                                               << "Silvester|free|";
+        QTest::newRow("inside leave") << QStringList{"Urlaub=21.12.2026-1.1.2027"} << "Heiligabend|free|"
+                                      << "Silvester|free|";
+        QTest::newRow("a volunteer") << QStringList{"Dienstart=Freiwilligendienst"} << "||duty"
+                                     << "||duty";
+        QTest::newRow("a soldier in Vienna") << QStringList{"Bundesland=AT-9"} << "||duty"
+                                             << "||duty";
+        QTest::newRow("a Swiss recruit")
+            << QStringList{"Bundesland=CH-GE", "Dienstart=Rekrutenschule"} << "||duty"
+            << "Wiederherstellung der Republik|free|";
+        QTest::newRow("no holidays") << QStringList{"Bundesland="} << "||duty"
+                                     << "||duty";
+    }
+    void christmasAndNewYearsEve() {
+        QFETCH(QStringList, lines);
+        TestWorld world(QStringLiteral("2026-12-01 10:00:00"));
+        buildFromFile(lines);
+        const auto shown = [](const char* date) {
+            const DayInfo info = TermCalendar.dayInfo(dayOf(QString::fromLatin1(date)));
+            return QStringList{info.holiday, info.freeDay ? "free" : "", info.dutyDay ? "duty" : ""}.join(
+                '|');
+        };
+        QTEST(shown("2026-12-24"), "christmasEve");
+        QTEST(shown("2026-12-31"), "newYearsEve");
     }
 
     void noLeaveAccountWithoutEntitlement() {
@@ -369,7 +433,7 @@ private slots:
         QCOMPARE(CalendarDate(*TermCalendar.nextLeaveAfter(dayOf("2027-03-01"))), QDate(2027, 3, 8));
         QVERIFY(!TermCalendar.nextLeaveAfter(dayOf("2027-03-08")));
         buildFromFile({"Urlaubsanspruch=0"});
-        QCOMPARE(TermCalendar.leaveAccount()->entitled, 0);
+        QCOMPARE(TermCalendar.leaveAccount()->entitled, 0.0);
         QCOMPARE(TermCalendar.leaveAccount()->planned, 0);
     }
 };

@@ -10,6 +10,8 @@
 #include <QSettings>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(ServiceKind)
+
 namespace {
 
 QByteArray fileContent() {
@@ -20,7 +22,7 @@ QByteArray fileContent() {
 ServiceTerm sampleTerm() {
     ServiceTerm term;
     term.start = QDate(2026, 10, 1);
-    term.region = QStringLiteral("BY");
+    term.region = QStringLiteral("DE-BY");
     term.leave = {{QDate(2026, 12, 21), QDate(2027, 1, 1)}, {QDate(2027, 3, 15), QDate(2027, 3, 15)}};
     return term;
 }
@@ -54,9 +56,18 @@ private slots:
         QTest::addColumn<int>("leaveKept");
         QTest::newRow("start not a date")
             << QStringList{"Beginn=32.13.2026", "Bundesland=BY", "Urlaub=15.3.2027"} << "Beginn=32.13.2026"
-            << false << "BY" << 1;
+            << false << "DE-BY" << 1;
         QTest::newRow("start with a time") << QStringList{"Beginn=1.10.2026 07:00", "Bundesland=BY"}
-                                           << "Beginn=1.10.2026 07:00" << false << "BY" << 0;
+                                           << "Beginn=1.10.2026 07:00" << false << "DE-BY" << 0;
+        QTest::newRow("no such canton") << QStringList{"Bundesland=CH-XY", "Dienstart=Soldat auf Zeit"}
+                                        << "Bundesland=CH-XY" << false << "" << 0;
+        QTest::newRow("unknown kind") << QStringList{"Bundesland=AT-9", "Dienstart=Marine"}
+                                      << "Dienstart=Marine" << false << "AT-9" << 0;
+        QTest::newRow("a local day the state has not")
+            << QStringList{"Bundesland=DE-BY", "Ortsfeiertage=friedensfest, fronleichnam"}
+            << "Ortsfeiertage=fronleichnam" << false << "DE-BY" << 0;
+        QTest::newRow("a third of a day") << QStringList{"Bundesland=BY", "Urlaubsanspruch=27,3"}
+                                          << "Urlaubsanspruch=27,3" << false << "DE-BY" << 0;
         QTest::newRow("unknown state")
             << QStringList{"Beginn=1.10.2026", "Bundesland=Bayern"} << "Bundesland=Bayern" << true << "" << 0;
         QTest::newRow("leave ends before it starts")
@@ -121,7 +132,7 @@ private slots:
 
         const QSettings settings(QStringLiteral("pilgrast.ini"), QSettings::IniFormat);
         QCOMPARE(settings.value("Dienstzeit/Beginn").toString(), QStringLiteral("1.10.2026"));
-        QCOMPARE(settings.value("Dienstzeit/Bundesland").toString(), QStringLiteral("BY"));
+        QCOMPARE(settings.value("Dienstzeit/Bundesland").toString(), QStringLiteral("DE-BY"));
         QCOMPARE(settings.value("Dienstzeit/Urlaub").toStringList(),
                  (QStringList{"21.12.2026-1.1.2027", "15.3.2027"}));
         QCOMPARE(settings.value("Dienstzeit/Notiz").toString(), QStringLiteral("Kaserne"));
@@ -237,7 +248,7 @@ private slots:
         file.write("; meine Dienstzeit\n"
                    "  [Dienstzeit]  \n"
                    "  Beginn = 1.10.2026 \n"
-                   "Bundesland=BY\n"
+                   "Bundesland=DE-BY\n"
                    "; Urlaub=1.1.2027\n"
                    "Urlaub=15.3.2027, , 21.12.2026-1.1.2027,\n"
                    "Urlaubsanspruch = 24\n"
@@ -250,44 +261,105 @@ private slots:
         file.close();
         QCOMPARE(ReadServiceTerm(), QString());
         QCOMPARE(Term.start, QDate(2026, 10, 1));
-        QCOMPARE(Term.region, QStringLiteral("BY"));
+        QCOMPARE(Term.region, QStringLiteral("DE-BY")); // an older file's code, kept as ISO 3166-2
         QCOMPARE(Term.leave, (QList<DayRange>{{QDate(2027, 3, 15), QDate(2027, 3, 15)},
                                               {QDate(2026, 12, 21), QDate(2027, 1, 1)}}));
-        QCOMPARE(Term.leaveEntitlement, std::optional<int>(26)); // the last line of a key counts
-        QVERIFY(Term.duty.isEmpty());                            // another group's
+        QCOMPARE(Term.leaveEntitlement, std::optional<double>(26)); // the last line of a key counts
+        QVERIFY(Term.duty.isEmpty());                               // another group's
         QCOMPARE(
             Term.ownDates,
             (QList<OwnDate>{{{QDate(2027, 3, 12), QDate(2027, 3, 12)}, QStringLiteral("Gelöbnis")},
                             {{QDate(2027, 5, 5), QDate(2027, 5, 7)}, QStringLiteral("Übung, Wildflecken")}}));
     }
 
+    // The place of duty with its local days, the kind of service and half days of leave: read,
+    // saved as the file writes them, and read back the same.
+    void placeKindAndHalfDays_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("region");
+        QTest::addColumn<QStringList>("localDays");
+        QTest::addColumn<ServiceKind>("kind");
+        QTest::addColumn<double>("entitlement");
+        QTest::addColumn<QStringList>("saved"); // "-Key" for a key not written
+        QTest::newRow("a Swiss recruit")
+            << QStringList{"Bundesland=CH-ZH", "Ortsfeiertage=berchtoldstag", "Dienstart=Rekrutenschule",
+                           "Urlaubsanspruch=27,5"}
+            << "CH-ZH" << QStringList{"berchtoldstag"} << ServiceKind::RecruitSchool << 27.5
+            << QStringList{"Bundesland=CH-ZH", "Ortsfeiertage=berchtoldstag", "Dienstart=Rekrutenschule",
+                           "Urlaubsanspruch=27,5"};
+        QTest::newRow("an older file's state kept, a point for the comma")
+            << QStringList{"Bundesland=BY", "Ortsfeiertage=mariae-himmelfahrt ,friedensfest",
+                           "Urlaubsanspruch= 27.5 "}
+            << "DE-BY" << QStringList{"mariae-himmelfahrt", "friedensfest"} << ServiceKind::MilitaryService
+            << 27.5
+            << QStringList{"Bundesland=BY", "Ortsfeiertage=mariae-himmelfahrt, friedensfest",
+                           "Urlaubsanspruch=27,5", "-Dienstart"};
+        QTest::newRow("Austrian civil service")
+            << QStringList{"Bundesland=AT-2", "Dienstart=Zivildienst", "Urlaubsanspruch=10,0"} << "AT-2"
+            << QStringList{} << ServiceKind::CivilService << 10.0
+            << QStringList{"Bundesland=AT-2", "Dienstart=Zivildienst", "Urlaubsanspruch=10",
+                           "-Ortsfeiertage"};
+        QTest::newRow("the usual kind named stays named")
+            << QStringList{"Bundesland=DE", "Dienstart=Wehrdienst", "Urlaubsanspruch=999,5"} << "DE"
+            << QStringList{} << ServiceKind::MilitaryService << 999.5
+            << QStringList{"Dienstart=Wehrdienst", "Urlaubsanspruch=999,5"};
+        QTest::newRow("volunteer, half a day")
+            << QStringList{"Dienstart=Freiwilligendienst", "Urlaubsanspruch=0,5"} << "" << QStringList{}
+            << ServiceKind::VoluntaryService << 0.5
+            << QStringList{"Dienstart=Freiwilligendienst", "Urlaubsanspruch=0,5"};
+    }
+    void placeKindAndHalfDays() {
+        QFETCH(QStringList, lines);
+        TestWorld world;
+        WriteServiceFile(lines);
+        QCOMPARE(ReadServiceTerm(), QString());
+        QTEST(Term.region, "region");
+        QTEST(Term.localHolidays, "localDays");
+        QTEST(Term.kind, "kind");
+        QTEST(Term.leaveEntitlement.value_or(-1), "entitlement");
+        const ServiceTerm read = Term;
+        WriteServiceTerm(read);
+        const QStringList written = QString::fromUtf8(fileContent()).split(QLatin1Char('\n'));
+        QFETCH(QStringList, saved);
+        for (const QString& line : saved) {
+            if (line.startsWith(QLatin1Char('-')))
+                QVERIFY2(!written.join(QLatin1Char('\n')).contains(line.mid(1) + QLatin1Char('=')),
+                         qPrintable(line));
+            else
+                QVERIFY2(written.contains(line), qPrintable(line));
+        }
+        QCOMPARE(ReadServiceTerm(), QString());
+        QCOMPARE(Term, read);
+    }
+
     // A save changes what it must and nothing else; a second save changes nothing.
     void saveLeavesTheRest_data() {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("empty file") << QByteArray()
-                                    << QByteArray(
-                                           "[Dienstzeit]\nBeginn=1.10.2026\nBundesland=BY\nUrlaub=15.3.2027\n"
-                                           "Dienst=3.7.2027\n\n[Termine]\n12.3.2027=Gelöbnis\n");
+        QTest::newRow("empty file")
+            << QByteArray()
+            << QByteArray("[Dienstzeit]\nBeginn=1.10.2026\nBundesland=DE-BY\nUrlaub=15.3.2027\n"
+                          "Dienst=3.7.2027\n\n[Termine]\n12.3.2027=Gelöbnis\n");
         QTest::newRow("comments and another group kept")
             << QByteArray("; Notiz\n[Anderes]\nA=1\n")
-            << QByteArray("; Notiz\n[Anderes]\nA=1\n\n[Dienstzeit]\nBeginn=1.10.2026\nBundesland=BY\n"
+            << QByteArray("; Notiz\n[Anderes]\nA=1\n\n[Dienstzeit]\nBeginn=1.10.2026\nBundesland=DE-BY\n"
                           "Urlaub=15.3.2027\nDienst=3.7.2027\n\n[Termine]\n12.3.2027=Gelöbnis\n");
         QTest::newRow("keys where they stand, new ones after the group's last")
             << QByteArray(
                    "[Dienstzeit]\nUrlaub=1.1.2027\nNotiz=x\nBeginn=1.1.2026\n\n[Meldungen]\nGezeigt=a\n")
-            << QByteArray("[Dienstzeit]\nUrlaub=15.3.2027\nNotiz=x\nBeginn=1.10.2026\nBundesland=BY\nDienst="
-                          "3.7.2027\n\n"
-                          "[Meldungen]\nGezeigt=a\n\n[Termine]\n12.3.2027=Gelöbnis\n");
+            << QByteArray(
+                   "[Dienstzeit]\nUrlaub=15.3.2027\nNotiz=x\nBeginn=1.10.2026\nBundesland=DE-BY\nDienst="
+                   "3.7.2027\n\n"
+                   "[Meldungen]\nGezeigt=a\n\n[Termine]\n12.3.2027=Gelöbnis\n");
         QTest::newRow("a key twice becomes one")
             << QByteArray("[Dienstzeit]\nBeginn=1.1.2026\nBeginn=2.1.2026\nDienstfrei=1.3.2027\n")
             << QByteArray(
-                   "[Dienstzeit]\nBeginn=1.10.2026\nBundesland=BY\nUrlaub=15.3.2027\nDienst=3.7.2027\n\n"
+                   "[Dienstzeit]\nBeginn=1.10.2026\nBundesland=DE-BY\nUrlaub=15.3.2027\nDienst=3.7.2027\n\n"
                    "[Termine]\n12.3.2027=Gelöbnis\n");
         QTest::newRow("own dates replaced, others kept")
             << QByteArray("[Termine]\n; wichtig\n1.1.2027=Neujahr\n12.3.2027=Alt\n")
             << QByteArray("[Termine]\n; wichtig\n12.3.2027=Gelöbnis\n\n[Dienstzeit]\nBeginn=1.10.2026\n"
-                          "Bundesland=BY\nUrlaub=15.3.2027\nDienst=3.7.2027\n");
+                          "Bundesland=DE-BY\nUrlaub=15.3.2027\nDienst=3.7.2027\n");
     }
     void saveLeavesTheRest() {
         QFETCH(QByteArray, before);
@@ -299,7 +371,7 @@ private slots:
         }
         ServiceTerm term;
         term.start = QDate(2026, 10, 1);
-        term.region = QStringLiteral("BY");
+        term.region = QStringLiteral("DE-BY");
         term.leave = {{QDate(2027, 3, 15), QDate(2027, 3, 15)}};
         term.duty = {{QDate(2027, 7, 3), QDate(2027, 7, 3), {}, {}}};
         term.ownDates = {{{QDate(2027, 3, 12), QDate(2027, 3, 12)}, QStringLiteral("Gelöbnis")}};
@@ -336,8 +408,8 @@ private slots:
                               << "Dienst=14.5.2027-10.5.2027";
         QTest::newRow("day off") << QStringList{"Dienstfrei=Brückentag"} << "Dienstfrei=Brückentag";
         QTest::newRow("entitlement") << QStringList{"Urlaubsanspruch=1000"} << "Urlaubsanspruch=1000";
-        QTest::newRow("entitlement not whole")
-            << QStringList{"Urlaubsanspruch=24,5"} << "Urlaubsanspruch=24,5";
+        QTest::newRow("entitlement not whole nor half")
+            << QStringList{"Urlaubsanspruch=24,25"} << "Urlaubsanspruch=24,25";
         QTest::newRow("own date without name")
             << QStringList{"", "[Termine]", "12.3.2027="} << "[Termine] 12.3.2027=";
         QTest::newRow("own date not a day")
@@ -374,7 +446,7 @@ private slots:
                                      RememberMilestoneAnnounced(QStringLiteral("Bergfest 14.2.2027")));
             QCOMPARE(fileContent(), content);
             WriteServiceTerm(sampleTerm());
-            QCOMPARE(fileContent(), QByteArray("[Dienstzeit]\nBeginn=1.10.2026\nBundesland=BY\n"
+            QCOMPARE(fileContent(), QByteArray("[Dienstzeit]\nBeginn=1.10.2026\nBundesland=DE-BY\n"
                                                "Urlaub=21.12.2026-1.1.2027, 15.3.2027\n"));
         }
         QVERIFY(IniText::IsSettingsText(QByteArray()));
