@@ -164,6 +164,14 @@ void addDates(icalcomponent* file, const ServiceCalendar& calendar, const LocalZ
         remindOnItsMorning(component, date.name);
         icalcomponent_add_component(file, component);
     }
+    // The holidays that are free days: shown beside one's own dates, never as busy.
+    for (const FreeDay& holiday : calendar.holidaysOfService()) {
+        icalcomponent* component = allDayEvent(QStringLiteral("feiertag-") + compactDay(holiday.day),
+                                               holiday.name, holiday.day, holiday.day);
+        icalcomponent_add_property(component, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+        icalcomponent_add_property(component, icalproperty_new_categories("Feiertag"));
+        icalcomponent_add_component(file, component);
+    }
     for (const DayRange& range : calendar.leaveRanges())
         icalcomponent_add_component(
             file, allDayEvent(QStringLiteral("urlaub-") + compactDay(DayNumber(range.first)),

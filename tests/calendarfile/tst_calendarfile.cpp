@@ -28,6 +28,8 @@ namespace {
 struct Event {
     QString uid, summary, start, end, tzid;
     QStringList alarms;
+    QString categories;
+    bool transparent = false;
 };
 
 QString timeText(const icaltimetype& time) {
@@ -45,9 +47,15 @@ QList<Event> readBack(const QByteArray& text) {
                    timeText(icalcomponent_get_dtstart(event)),
                    QString(),
                    QString(),
-                   {}};
+                   {},
+                   QString(),
+                   false};
         if (icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY))
             read.end = timeText(icalcomponent_get_dtend(event));
+        if (icalproperty* categories = icalcomponent_get_first_property(event, ICAL_CATEGORIES_PROPERTY))
+            read.categories = QString::fromUtf8(icalproperty_get_categories(categories));
+        if (icalproperty* transp = icalcomponent_get_first_property(event, ICAL_TRANSP_PROPERTY))
+            read.transparent = icalproperty_get_transp(transp) == ICAL_TRANSP_TRANSPARENT;
         icalproperty* start = icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
         if (icalparameter* tzid = icalproperty_get_first_parameter(start, ICAL_TZID_PARAMETER))
             read.tzid = QString::fromUtf8(icalparameter_get_tzid(tzid));
@@ -204,7 +212,25 @@ private slots:
         const Event guard = eventCalled(events, QStringLiteral("Dienst"), 1);
         QCOMPARE(guard.start + QLatin1Char('-') + guard.end,
                  QStringLiteral("20270612T070000-20270613T070000"));
-        QCOMPARE(events.size(), 1 + 5 + 2 + 2 + 1 + 2);
+        // The holidays that free a weekday of the service, 24 and 31 December a soldier's among them;
+        // none that falls on a weekend (3.10., 1.11., 26.12., 1.5.).
+        QStringList holidays;
+        for (const Event& event : events)
+            if (event.categories == QLatin1String("Feiertag")) {
+                QVERIFY(event.transparent);
+                QVERIFY(event.alarms.isEmpty());
+                QVERIFY(event.uid.startsWith(QStringLiteral("feiertag-") + event.start + QLatin1Char('-')));
+                QCOMPARE(event.end, QDate::fromString(event.start, QStringLiteral("yyyyMMdd"))
+                                        .addDays(1)
+                                        .toString(QStringLiteral("yyyyMMdd")));
+                holidays << event.start.mid(6, 2) + QLatin1Char('.') + event.start.mid(4, 2) +
+                                QLatin1Char(' ') + event.summary;
+            }
+        QCOMPARE(holidays, (QStringList{"24.12 Heiligabend", "25.12 1. Weihnachtstag", "31.12 Silvester",
+                                        "01.01 Neujahr", "06.01 Heilige Drei Könige", "26.03 Karfreitag",
+                                        "29.03 Ostermontag", "06.05 Christi Himmelfahrt",
+                                        "17.05 Pfingstmontag", "27.05 Fronleichnam"}));
+        QCOMPARE(events.size(), 1 + 5 + 2 + 2 + 1 + 2 + 10);
     }
 
     // Where the local time is UTC, the moments are written in UTC.
@@ -263,10 +289,10 @@ private slots:
             QCOMPARE(ownDateTexts(Term), ownDateTexts(term));
             TermCalendar.build(Term, Settings);
             const QList<Event> events = readBack(CalendarFileText(TermCalendar));
-            const qsizetype expected = 1 + TermCalendar.milestones().size() + term.ownDates.size() +
-                                       TermCalendar.leaveRanges().size() +
-                                       TermCalendar.dayOffRanges().size() +
-                                       qsizetype(TermCalendar.extraDutyPeriods().size());
+            const qsizetype expected =
+                1 + TermCalendar.milestones().size() + term.ownDates.size() +
+                TermCalendar.leaveRanges().size() + TermCalendar.dayOffRanges().size() +
+                qsizetype(TermCalendar.extraDutyPeriods().size()) + TermCalendar.holidaysOfService().size();
             QVERIFY2(events.size() == expected, qPrintable(QStringLiteral("seed %1").arg(seed)));
             QSet<QString> uids;
             QStringList summaries;
@@ -311,11 +337,14 @@ private slots:
             const QString summary = QString::fromUtf8(icalcomponent_get_summary(event));
             icalproperty* transp = icalcomponent_get_first_property(event, ICAL_TRANSP_PROPERTY);
             const bool told = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT) != nullptr;
-            QVERIFY2((transp && icalproperty_get_transp(transp) == ICAL_TRANSP_TRANSPARENT) == told,
+            const bool holiday = icalcomponent_get_first_property(event, ICAL_CATEGORIES_PROPERTY) != nullptr;
+            QVERIFY2((transp && icalproperty_get_transp(transp) == ICAL_TRANSP_TRANSPARENT) ==
+                         (told || holiday),
                      qPrintable(summary));
-            transparent += told;
+            transparent += told || holiday;
         }
-        QCOMPARE(transparent, TermCalendar.milestones().size() + TermCalendar.ownDates().size());
+        QCOMPARE(transparent, TermCalendar.milestones().size() + TermCalendar.ownDates().size() +
+                                  TermCalendar.holidaysOfService().size());
         const QList<Event> events = readBack(text.toUtf8());
         QVERIFY(eventCalled(events, QStringLiteral("Dienst"))
                     .uid.startsWith(QStringLiteral("dienst-20270510T0700-")));
