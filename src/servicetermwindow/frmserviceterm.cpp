@@ -10,10 +10,11 @@
 #include "mainwindow/flagicon.h"
 #include "mainwindow/frmpgr.h"
 #include "phonecode/phonecode.h"
+#include "placeofduty.h"
 #include "services/errortrap.h"
 #include "services/messages.h"
 #include "services/programerror.h"
-#include "serviceterm/holidays.h"
+#include "serviceterm/servicekind.h"
 #include "settings/declarations.h"
 #include "termcalendar/tapemeasure.h"
 #include "termcalendar/termpicture.h"
@@ -58,13 +59,6 @@ QString freeDaysCaption(qsizetype ahead, bool hadAny) {
         return hadAny ? QStringLiteral("keine freien Tage mehr") : QStringLiteral("keine freien Tage");
     return ahead == 1 ? QStringLiteral("noch 1 freier Tag:")
                       : QStringLiteral("noch %1 freie Tage:").arg(ahead);
-}
-
-// Whole days of leave: "1 Tag", "18 Tagen" after "von", "6 Tage" otherwise.
-QString leaveDays(int days, bool dative) {
-    if (days == 1)
-        return QStringLiteral("1 Tag");
-    return QStringLiteral("%1 %2").arg(days).arg(dative ? QStringLiteral("Tagen") : QStringLiteral("Tage"));
 }
 
 QString ownDateEntry(const OwnDate& date) {
@@ -232,17 +226,27 @@ QWidget* frmServiceTerm::buildEntriesPage() {
     txtBeginn = new QLineEdit;
     txtBeginn->setObjectName(QStringLiteral("txtBeginn"));
     txtBeginn->setPlaceholderText(QStringLiteral("T.M.JJJJ"));
-    cboLand = new QComboBox;
-    cboLand->setObjectName(QStringLiteral("cboLand"));
-    for (const HolidayRegion& region : HolidayRegions())
-        cboLand->addItem(region.name, region.code);
+    m_place = new PlaceOfDuty;
+    cboDienstart = new QComboBox;
+    cboDienstart->setObjectName(QStringLiteral("cboDienstart"));
+    for (const ServiceKindName& kind : ServiceKinds())
+        cboDienstart->addItem(kind.caption, int(kind.kind));
     txtAnspruch = new QLineEdit;
     txtAnspruch->setObjectName(QStringLiteral("txtAnspruch"));
     txtAnspruch->setPlaceholderText(QStringLiteral("Tage"));
-    txtAnspruch->setFixedWidth(LineEditSizeFor(txtAnspruch, QStringLiteral("Tage ")).width());
+    txtAnspruch->setFixedWidth(LineEditSizeFor(txtAnspruch, QStringLiteral("000,5 ")).width());
+    lblProposal = new QLabel;
+    lblProposal->setObjectName(QStringLiteral("lblProposal"));
+    cmdProposal = new QPushButton(QStringLiteral("überneh&men"));
+    cmdProposal->setObjectName(QStringLiteral("cmdProposal"));
+    auto* entitlementRow = new QHBoxLayout;
+    entitlementRow->addWidget(txtAnspruch);
+    entitlementRow->addWidget(lblProposal, 1);
+    entitlementRow->addWidget(cmdProposal);
     form->addRow(QStringLiteral("Erster &Diensttag:"), txtBeginn);
-    form->addRow(QStringLiteral("Bundes&land:"), cboLand);
-    form->addRow(QStringLiteral("Urlaubs&anspruch:"), txtAnspruch);
+    form->addRow(QStringLiteral("Dienst&ort:"), m_place);
+    form->addRow(QStringLiteral("D&ienstart:"), cboDienstart);
+    form->addRow(QStringLiteral("Urlaubs&anspruch:"), entitlementRow);
     chkCalendar = new QCheckBox(QStringLiteral("Kalender aktuell halte&n"));
     chkCalendar->setObjectName(QStringLiteral("chkCalendar"));
     lblCalendarFile = new QLabel;
@@ -289,12 +293,13 @@ QWidget* frmServiceTerm::buildEntriesPage() {
     grid->addWidget(group(QStringLiteral("Dienst&frei (nicht Urlaub)"), m_daysOffList), 1, 0);
     grid->addWidget(group(QStringLiteral("&Termine"), m_ownDatesList), 1, 1);
     column->addLayout(grid);
-    column->addWidget(new QLabel(QStringLiteral("Feiertage nur eines Teils des Landes bitte als Urlaub oder "
-                                                "dienstfrei eintragen.")));
     column->addStretch();
     connect(txtBeginn, &QLineEdit::editingFinished, this, &frmServiceTerm::termEdited);
     connect(txtAnspruch, &QLineEdit::editingFinished, this, &frmServiceTerm::termEdited);
-    connect(cboLand, &QComboBox::currentIndexChanged, this, &frmServiceTerm::termEdited);
+    connect(txtAnspruch, &QLineEdit::textChanged, this, &frmServiceTerm::showProposal);
+    connect(m_place, &PlaceOfDuty::changed, this, &frmServiceTerm::termEdited);
+    connect(cboDienstart, &QComboBox::currentIndexChanged, this, &frmServiceTerm::termEdited);
+    connect(cmdProposal, &QPushButton::clicked, this, &frmServiceTerm::cmdProposal_Click);
     return page;
 }
 
@@ -357,10 +362,11 @@ int frmServiceTerm::helpTopic() const {
 void frmServiceTerm::Form_Load() {
     m_term = Term;
     txtBeginn->setText(Term.start.isValid() ? DayText(Term.start) : QString());
-    cboLand->blockSignals(true);
-    cboLand->setCurrentIndex(std::max(0, cboLand->findData(Term.region)));
-    cboLand->blockSignals(false);
-    txtAnspruch->setText(Term.leaveEntitlement ? QString::number(*Term.leaveEntitlement) : QString());
+    m_place->setPlace(Term.region, Term.localHolidays);
+    cboDienstart->blockSignals(true);
+    cboDienstart->setCurrentIndex(std::max(0, cboDienstart->findData(int(Term.kind))));
+    cboDienstart->blockSignals(false);
+    txtAnspruch->setText(Term.leaveEntitlement ? LeaveDaysNumber(*Term.leaveEntitlement) : QString());
     showCalendarFile();
     termEdited();
     std::optional<qint64> daysLeft;
@@ -499,16 +505,12 @@ void frmServiceTerm::showLeaveLines(qint64 today) {
     QString line;
     bool warning = false;
     if (!entitlement.isEmpty() && !ReadLeaveEntitlement(entitlement)) {
-        line = QStringLiteral("Urlaubsanspruch „%1“: bitte eine ganze Zahl von 0 bis 999").arg(entitlement);
+        line = QStringLiteral("Urlaubsanspruch „%1“: bitte eine Zahl von 0 bis 999, ganze oder halbe Tage")
+                   .arg(entitlement);
         warning = true;
     } else if (account) {
-        const int left = account->entitled - account->planned;
-        line = QStringLiteral("Urlaub: %1 von %2 verplant, %3")
-                   .arg(account->planned)
-                   .arg(leaveDays(account->entitled, true))
-                   .arg(left >= 0 ? QStringLiteral("noch ") + leaveDays(left, false)
-                                  : leaveDays(-left, false) + QStringLiteral(" zu viel"));
-        warning = left < 0;
+        line = LeaveAccountText(*account);
+        warning = account->planned > account->entitled;
     }
     for (QLabel* label : {lblLeaveAccount, lblCalendarLeave}) {
         label->setText(line);
@@ -546,7 +548,31 @@ void frmServiceTerm::termEdited() {
                             CalendarDate(m_preview.endDay().value_or(today)));
     m_listsDay = -1;
     lblCode->setPixmap(QPixmap::fromImage(EndOfServiceCode(m_preview, 4)));
+    showProposal();
     refresh(m_tape->daysLeft());
+}
+
+// The leave the rules give, while no entitlement is entered.
+std::optional<LeaveProposal> frmServiceTerm::proposal() const {
+    const std::optional<qint64> first = m_preview.startDay();
+    const std::optional<qint64> last = m_preview.endDay();
+    if (!first || !last || !txtAnspruch->text().trimmed().isEmpty())
+        return std::nullopt;
+    return ProposedLeave(ServiceKind(cboDienstart->currentData().toInt()), CalendarDate(*first),
+                         CalendarDate(*last));
+}
+
+void frmServiceTerm::showProposal() {
+    const std::optional<LeaveProposal> proposed = proposal();
+    lblProposal->setText(proposed ? QStringLiteral("Vorschlag: ") + proposed->rule : QString());
+    cmdProposal->setVisible(proposed.has_value());
+}
+
+void frmServiceTerm::cmdProposal_Click() {
+    if (const std::optional<LeaveProposal> proposed = proposal()) {
+        txtAnspruch->setText(LeaveDaysNumber(proposed->days));
+        termEdited();
+    }
 }
 
 // The window's colours with the text in a warning red that keeps AA contrast.
@@ -649,7 +675,10 @@ bool frmServiceTerm::enteredEntitlementPasses() {
     const QString text = txtAnspruch->text().trimmed();
     if (text.isEmpty() || ReadLeaveEntitlement(text))
         return true;
-    return refuse(QStringLiteral("Der Urlaubsanspruch ist eine ganze Zahl von 0 bis 999!"), txtAnspruch);
+    return refuse(
+        QStringLiteral("Der Urlaubsanspruch ist eine Zahl von 0 bis 999 in ganzen oder halben Tagen "
+                       "(z. B. 27,5)!"),
+        txtAnspruch);
 }
 
 // What is typed in the boxes and not yet added is taken with the save.
@@ -661,7 +690,9 @@ bool frmServiceTerm::typedEntriesTaken() {
 ServiceTerm frmServiceTerm::enteredTerm() const {
     ServiceTerm term = m_term;
     term.start = ReadDay(txtBeginn->text()).value_or(QDate());
-    term.region = cboLand->currentData().toString();
+    term.region = m_place->regionCode();
+    term.localHolidays = m_place->localDays();
+    term.kind = ServiceKind(cboDienstart->currentData().toInt());
     term.leaveEntitlement = ReadLeaveEntitlement(txtAnspruch->text());
     return term;
 }
@@ -673,7 +704,7 @@ bool frmServiceTerm::holdsUnsavedChanges() const {
         txtBeginn->text().trimmed() != (Term.start.isValid() ? DayText(Term.start) : QString());
     const bool entitlementChanged =
         txtAnspruch->text().trimmed() !=
-        (Term.leaveEntitlement ? QString::number(*Term.leaveEntitlement) : QString());
+        (Term.leaveEntitlement ? LeaveDaysNumber(*Term.leaveEntitlement) : QString());
     return typing || startChanged || entitlementChanged || enteredTerm() != Term;
 }
 

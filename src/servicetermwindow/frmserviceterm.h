@@ -6,6 +6,7 @@
 
 #include "services/countdisplay.h"
 #include "serviceterm/servicecalendar.h"
+#include "serviceterm/servicekind.h"
 #include "serviceterm/termentry.h"
 #include "termcalendar/calendarview.h"
 #include "widgets/forms.h"
@@ -15,7 +16,9 @@
 class CalendarLegend;
 class EntryList;
 class QCheckBox;
+class PlaceOfDuty;
 class QComboBox;
+class QPushButton;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -47,6 +50,9 @@ public slots:
     void cmdpicture_Click();
     void cmdcalendar_Click();
     void chkCalendar_Click(bool keep);
+    void cmdProposal_Click();
+    std::optional<LeaveProposal> proposal() const;
+    void showProposal();
 
 protected:
     int helpTopic() const override;
@@ -93,7 +99,10 @@ private:
     TapeMeasure* m_tape;
     QCheckBox* chkName;
     QLineEdit* txtBeginn;
-    QComboBox* cboLand;
+    PlaceOfDuty* m_place;
+    QComboBox* cboDienstart;
+    QLabel* lblProposal;
+    QPushButton* cmdProposal;
     QLineEdit* txtAnspruch;
     QCheckBox* chkCalendar;
     QLabel* lblCalendarFile;

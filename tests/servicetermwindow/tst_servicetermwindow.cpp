@@ -95,6 +95,8 @@ QStringList entries(QWidget* window, const char* list) {
 }
 
 void chooseRegion(QWidget* window, const QString& code) {
+    auto* countries = child<QComboBox>(window, "cboStaat");
+    countries->setCurrentIndex(countries->findData(CountryOf(code)));
     auto* regions = child<QComboBox>(window, "cboLand");
     regions->setCurrentIndex(regions->findData(code));
 }
@@ -144,7 +146,8 @@ private slots:
         QCOMPARE(window->focusWidget(), child<CalendarView>(window, "calendarView"));
         QCOMPARE(child<CalendarView>(window, "calendarView")->current(), QDate(2027, 3, 1));
         QCOMPARE(child(window, "txtBeginn")->text(), QStringLiteral("1.10.2026"));
-        QCOMPARE(child<QComboBox>(window, "cboLand")->currentData().toString(), QStringLiteral("BY"));
+        QCOMPARE(child<QComboBox>(window, "cboStaat")->currentText(), QStringLiteral("Deutschland"));
+        QCOMPARE(child<QComboBox>(window, "cboLand")->currentText(), QStringLiteral("Bayern"));
         QCOMPARE(child(window, "txtAnspruch")->text(), QStringLiteral("24"));
         QCOMPARE(entries(window, "lstUrlaub"), (QStringList{"21.12.2026-1.1.2027", "15.3.2027"}));
         QCOMPARE(entries(window, "lstDienst"), // in the order of the file
@@ -156,7 +159,7 @@ private slots:
                  QStringLiteral("55,4 % geschafft")); // 55,48: never rounded up
         QCOMPARE(LabelText(window, "lblDutyDays"), QStringLiteral("noch 82 Diensttage"));
         QCOMPARE(LabelText(window, "lblLeaveAccount"),
-                 QStringLiteral("Urlaub: 9 von 24 Tagen verplant, noch 15 Tage"));
+                 QStringLiteral("Urlaub: 7 von 24 Tagen verplant, noch 17 Tage"));
         QCOMPARE(LabelText(window, "lblNextLeave"),
                  QStringLiteral("nächster Urlaub: Mo. 15.03.2027 (in 14 Tagen)"));
         QCOMPARE(LabelText(window, "lblNextDate"), QStringLiteral("Gelöbnis in 11 Tagen"));
@@ -183,12 +186,14 @@ private slots:
         QTest::newRow("start after the end of service") << "txtBeginn"
                                                         << "1.7.2027"
                                                         << "Der erste Diensttag liegt nach dem Pilgrast!";
-        QTest::newRow("entitlement not a number") << "txtAnspruch"
-                                                  << "viel"
-                                                  << "Der Urlaubsanspruch ist eine ganze Zahl von 0 bis 999!";
-        QTest::newRow("entitlement too large") << "txtAnspruch"
-                                               << "1000"
-                                               << "Der Urlaubsanspruch ist eine ganze Zahl von 0 bis 999!";
+        QTest::newRow("entitlement not a number")
+            << "txtAnspruch"
+            << "viel"
+            << "Der Urlaubsanspruch ist eine Zahl von 0 bis 999 in ganzen oder halben Tagen (z. B. 27,5)!";
+        QTest::newRow("entitlement too large")
+            << "txtAnspruch"
+            << "1000"
+            << "Der Urlaubsanspruch ist eine Zahl von 0 bis 999 in ganzen oder halben Tagen (z. B. 27,5)!";
         QTest::newRow("leave not a date")
             << "txtUrlaub"
             << "Ostern"
@@ -262,7 +267,7 @@ private slots:
         QCOMPARE(LabelText(window, "lblShare"), QStringLiteral("Erster Diensttag nicht eingetragen"));
         showTab(window, QStringLiteral("Eintragungen"));
         type(window, "txtBeginn", QStringLiteral("1.10.2026"));
-        chooseRegion(window, QStringLiteral("BY"));
+        chooseRegion(window, QStringLiteral("DE-BY"));
         typeAndEnter(window, "txtUrlaub", QStringLiteral("10.5.2027-14.5.2027"));
         QCOMPARE(child(window, "txtUrlaub")->text(), QString());
         QCOMPARE(LabelText(window, "lblShare"),
@@ -278,7 +283,7 @@ private slots:
         // The button is animated: it clicks when it comes up again.
         QTRY_COMPARE(
             serviceFile(),
-            QByteArray("[Dienstzeit]\nBeginn=1.10.2026\nBundesland=BY\nUrlaub=10.5.2027-14.5.2027\n"));
+            QByteArray("[Dienstzeit]\nBeginn=1.10.2026\nBundesland=DE-BY\nUrlaub=10.5.2027-14.5.2027\n"));
         QVERIFY(world.messages.shown.isEmpty());
         TickMainWindowAt(world, QStringLiteral("2027-05-06 12:00:02"));
         QCOMPARE(ShownCounts(main), PlainCountsAt(world.clock, QStringLiteral("2027-05-07 07:00:00")));
@@ -323,29 +328,43 @@ private slots:
         QTest::addColumn<bool>("warning");
         QTest::newRow("some left") << "24"
                                    << ""
-                                   << "Urlaub: 17 von 24 Tagen verplant, noch 7 Tage" << false;
-        QTest::newRow("all planned") << "17"
+                                   << "Urlaub: 15 von 24 Tagen verplant, noch 9 Tage" << false;
+        QTest::newRow("all planned") << "15"
                                      << ""
-                                     << "Urlaub: 17 von 17 Tagen verplant, noch 0 Tage" << false;
-        QTest::newRow("one left") << "18"
+                                     << "Urlaub: 15 von 15 Tagen verplant, noch 0 Tage" << false;
+        QTest::newRow("one left") << "16"
                                   << ""
-                                  << "Urlaub: 17 von 18 Tagen verplant, noch 1 Tag" << false;
-        QTest::newRow("one too many") << "16"
+                                  << "Urlaub: 15 von 16 Tagen verplant, noch 1 Tag" << false;
+        QTest::newRow("half a day left") << "15,5"
+                                         << ""
+                                         << "Urlaub: 15 von 15,5 Tagen verplant, noch 0,5 Tage" << false;
+        QTest::newRow("one too many") << "14"
                                       << ""
-                                      << "Urlaub: 17 von 16 Tagen verplant, 1 Tag zu viel" << true;
+                                      << "Urlaub: 15 von 14 Tagen verplant, 1 Tag zu viel" << true;
+        QTest::newRow("half a day too many")
+            << "14.5"
+            << ""
+            << "Urlaub: 15 von 14,5 Tagen verplant, 0,5 Tage zu viel" << true;
         QTest::newRow("none entitled") << "0"
                                        << ""
-                                       << "Urlaub: 17 von 0 Tagen verplant, 17 Tage zu viel" << true;
+                                       << "Urlaub: 15 von 0 Tagen verplant, 15 Tage zu viel" << true;
         QTest::newRow("typed too large")
             << "24"
             << "1000"
-            << "Urlaubsanspruch „1000“: bitte eine ganze Zahl von 0 bis 999" << true;
+            << "Urlaubsanspruch „1000“: bitte eine Zahl von 0 bis 999, ganze oder halbe Tage" << true;
+        QTest::newRow("typed a third")
+            << "24"
+            << "27,3"
+            << "Urlaubsanspruch „27,3“: bitte eine Zahl von 0 bis 999, ganze oder halbe Tage" << true;
+        QTest::newRow("typed a half") << "24"
+                                      << "27,5"
+                                      << "Urlaub: 15 von 27,5 Tagen verplant, noch 12,5 Tage" << false;
     }
     void leaveAccount() {
         QFETCH(QString, entitlement);
         TestWorld world;
-        // 8 days at Christmas (Christmas and New Year's Day are holidays), a week, 5 days with a
-        // duty day, and leave before the service: 17 days planned.
+        // 6 days at Christmas (24, 25 and 31 December and New Year's Day are free days), a week,
+        // 5 days with a duty day, and leave before the service: 15 days planned.
         WriteServiceFile({"Beginn=1.10.2026", "Bundesland=BY",
                           "Urlaub=21.12.2026-1.1.2027, 8.3.2027-12.3.2027, 19.4.2027-23.4.2027, 1.9.2026",
                           "Dienst=21.4.2027", "Urlaubsanspruch=" + entitlement});
@@ -536,7 +555,7 @@ private slots:
         WriteServiceFile({"Beginn=1.10.2026"});
         frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2026-12-09 10:00:00")));
         const QByteArray before = serviceFile();
-        chooseRegion(window, QStringLiteral("BY"));
+        chooseRegion(window, QStringLiteral("DE-BY"));
         const WriteProtected protection(QDir::currentPath());
         if (!protection.active())
             QSKIP("the folder cannot be write-protected here");
@@ -565,10 +584,9 @@ private slots:
         for (const char* caption :
              {"&Kalender", "&Eintragungen", "Ü&bersicht", "&speichern", "s&chließen", "&Hilfe",
               "Tage wählen, dann Kontextmenü oder U, F, D, T, Entf", "mit &Namen", "Als B&ild speichern…",
-              "Kalender e&xportieren…", "Erster &Diensttag:", "Bundes&land:", "Urlaubs&anspruch:", "&Urlaub",
-              "Dienst außer der &Reihe", "Dienst&frei (nicht Urlaub)", "&Termine",
-              "Feiertage nur eines Teils des Landes bitte als Urlaub oder dienstfrei eintragen.",
-              "&Meilensteine und Termine:"})
+              "Kalender e&xportieren…", "Erster &Diensttag:", "Dienst&ort:", "D&ienstart:",
+              "Urlaubs&anspruch:", "&Urlaub", "Dienst außer der &Reihe", "Dienst&frei (nicht Urlaub)",
+              "&Termine", "&Meilensteine und Termine:"})
             QVERIFY2(shown.contains(QString::fromUtf8(caption)), caption);
     }
 
