@@ -7,6 +7,7 @@
 #include "calendarfile/calendarkeeper.h"
 #include "helpwindow/help.h"
 #include "mainwindow/frmpgr.h"
+#include "serviceterm/holidays.h"
 #include "servicetermwindow/frmserviceterm.h"
 #include "settings/fixedtext.h"
 #include "support/fakes.h"
@@ -256,6 +257,104 @@ private slots:
         QCOMPARE(window->focusWidget()->objectName(), focus);
         QCOMPARE(child<QTabWidget>(window, "tabs")->currentIndex(), 1); // the box is shown
         QVERIFY(!QFile::exists(QStringLiteral("pilgrast.ini")));
+    }
+
+    // A first-time user abroad or in another service: the country, then the state or canton by
+    // name, a local day ticked, the kind of service, the leave its rules give taken; saved, and
+    // shown so again when the window is opened anew. Service from 1.10.2026 to 30.6.2027.
+    void placeAndKindOfService_data() {
+        QTest::addColumn<QString>("country");
+        QTest::addColumn<QString>("region");
+        QTest::addColumn<QString>("tick"); // a local day's key, or none
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("proposal");
+        QTest::addColumn<QStringList>("saved");
+        QTest::newRow("Carinthia, civil service")
+            << "Österreich"
+            << "Kärnten"
+            << "volksabstimmung"
+            << "Zivildienst (Österreich)"
+            << "Vorschlag: 10 Arbeitstage im Zivildienst: 10 Tage"
+            << QStringList{"Bundesland=AT-2", "Ortsfeiertage=volksabstimmung", "Dienstart=Zivildienst",
+                           "Urlaubsanspruch=10"};
+        QTest::newRow("Zurich, recruit school")
+            << "Schweiz"
+            << "Zürich"
+            << "berchtoldstag"
+            << "Rekrutenschule (Schweiz)"
+            << ""
+            << QStringList{"Bundesland=CH-ZH", "Ortsfeiertage=berchtoldstag", "Dienstart=Rekrutenschule"};
+        QTest::newRow("Bavaria, military service")
+            << "Deutschland"
+            << "Bayern"
+            << "mariae-himmelfahrt"
+            << "Wehrdienst"
+            << "Vorschlag: 2,5 Tage je voller Monat: 22,5 Tage"
+            << QStringList{"Bundesland=DE-BY", "Ortsfeiertage=mariae-himmelfahrt", "Urlaubsanspruch=22,5"};
+        QTest::newRow("Saxony, a volunteer")
+            << "Deutschland"
+            << "Sachsen"
+            << ""
+            << "Freiwilligendienst (BFD, FSJ)"
+            << "Vorschlag: 2 Werktage je voller Monat: 18 Tage"
+            << QStringList{"Bundesland=DE-SN", "Dienstart=Freiwilligendienst", "Urlaubsanspruch=18"};
+    }
+    void placeAndKindOfService() {
+        QFETCH(QString, country);
+        QFETCH(QString, region);
+        QFETCH(QString, tick);
+        QFETCH(QString, kind);
+        QFETCH(QString, proposal);
+        TestWorld world;
+        WriteServiceFile({"Beginn=1.10.2026"});
+        frmPGR* main = startMainWindow(world, QStringLiteral("2026-12-09 10:00:00"));
+        frmServiceTerm* window = openFromMenu(main);
+        showTab(window, QStringLiteral("Eintragungen"));
+        QVERIFY(!child<QPushButton>(window, "cmdProposal")->isVisible() ||
+                LabelText(window, "lblProposal").contains(QStringLiteral("2,5 Tage"))); // Wehrdienst at first
+        child<QComboBox>(window, "cboStaat")->setCurrentText(country);
+        auto* regions = child<QComboBox>(window, "cboLand");
+        QCOMPARE(
+            regions->itemText(0),
+            HolidayCountries()[child<QComboBox>(window, "cboStaat")->currentIndex()].regions.first().name);
+        regions->setCurrentText(region);
+        QCOMPARE(regions->currentText(), region);
+        if (!tick.isEmpty()) {
+            QCoreApplication::sendPostedEvents(nullptr,
+                                               QEvent::LayoutRequest); // laid out, as the user sees it
+            auto* box = child<QCheckBox>(window, ("chkOrtsfeiertag_" + tick).toLatin1());
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+            QVERIFY(box->isChecked());
+        }
+        child<QComboBox>(window, "cboDienstart")->setCurrentText(kind);
+        QCOMPARE(LabelText(window, "lblProposal"), proposal);
+        QCOMPARE(child<QPushButton>(window, "cmdProposal")->isVisible(), !proposal.isEmpty());
+        if (!proposal.isEmpty()) {
+            press(window, "cmdProposal");
+            QCOMPARE(LabelText(window, "lblProposal"), QString()); // taken: no longer proposed
+            QCOMPARE(LabelText(window, "lblLeaveAccount"),
+                     QStringLiteral("Urlaub: 0 von %1 Tagen verplant, noch %1 Tage")
+                         .arg(child(window, "txtAnspruch")->text()));
+        }
+        press(window, "cmdsave");
+        QVERIFY(world.messages.shown.isEmpty());
+        const QStringList lines = QString::fromUtf8(serviceFile()).split(QLatin1Char('\n'));
+        QFETCH(QStringList, saved);
+        for (const QString& line : saved)
+            QVERIFY2(lines.contains(line),
+                     qPrintable(line + QStringLiteral(" in ") + lines.join(QLatin1Char('|'))));
+        QCOMPARE(lines.filter(QStringLiteral("Dienstart=")).size(),
+                 saved.filter(QStringLiteral("Dienstart=")).size());
+
+        UnloadForm(window);
+        window = openFromMenu(main);
+        QCOMPARE(child<QComboBox>(window, "cboStaat")->currentText(), country);
+        QCOMPARE(child<QComboBox>(window, "cboLand")->currentText(), region);
+        QCOMPARE(child<QComboBox>(window, "cboDienstart")->currentText(), kind);
+        if (!tick.isEmpty())
+            QVERIFY(child<QCheckBox>(window, ("chkOrtsfeiertag_" + tick).toLatin1())->isChecked());
+        UnloadForm(window);
+        QVERIFY(world.messages.shown.isEmpty()); // nothing to ask: what is shown is what was saved
     }
 
     // What is typed and saved applies at the next tick: the holiday's counts stand at Friday's start.
