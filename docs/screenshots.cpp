@@ -9,6 +9,7 @@
 #include "helpwindow/help.h"
 #include "mainwindow/frmpgr.h"
 #include "serviceterm/servicecalendar.h"
+#include "serviceterm/serviceterm.h"
 #include "servicetermwindow/frmserviceterm.h"
 #include "settingsdialog/frmsettings.h"
 #include "support/fakes.h"
@@ -41,6 +42,19 @@ bool saveServiceTermPages(const QDir& folder) {
     ok &= save(window, folder, "service-term-entries.png");
     tabs->setCurrentIndex(2);
     ok &= save(window, folder, "service-term-overview.png");
+    return ok;
+}
+
+// The entries page for a place of duty abroad, the term read from the lines given.
+bool saveEntriesPage(frmPGR* main, const QDir& folder, const QStringList& lines, const char* name) {
+    WriteServiceFile(lines);
+    ReadServiceTerm();
+    RebuildTermCalendar();
+    main->menuservice_Click();
+    auto* window = FindForm<frmServiceTerm>();
+    window->findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentIndex(1);
+    const bool ok = save(window, folder, name);
+    UnloadForm(window);
     return ok;
 }
 
@@ -86,6 +100,16 @@ int main(int argc, char* argv[]) {
     UnloadForm(FindForm<frmServiceTerm>());
     const QString picture = folder.filePath(QStringLiteral("term-picture.png"));
     WriteTermPicture(picture, TermPicture(TermCalendar, PictureContentNow(false), Now()));
+
+    // Carinthia's civil service with the leave its rules give proposed; a Zurich recruit's half days.
+    ok &= saveEntriesPage(main, folder,
+                          {"Beginn=1.7.2026", "Bundesland=AT-2", "Ortsfeiertage=landespatron",
+                           "Dienstart=Zivildienst", "Urlaub=21.12.2026-1.1.2027"},
+                          "service-term-austria.png");
+    ok &= saveEntriesPage(main, folder,
+                          {"Beginn=1.7.2026", "Bundesland=CH-ZH", "Ortsfeiertage=berchtoldstag",
+                           "Dienstart=Rekrutenschule", "Urlaub=21.12.2026-1.1.2027", "Urlaubsanspruch=12,5"},
+                          "service-term-switzerland.png");
 
     main->menuCDn_Click();
     frmCountdown* countdown = FindForm<frmCountdown>();

@@ -246,7 +246,9 @@ QWidget* frmServiceTerm::buildEntriesPage() {
     form->addRow(QStringLiteral("Erster &Diensttag:"), txtBeginn);
     form->addRow(QStringLiteral("Dienst&ort:"), m_place);
     form->addRow(QStringLiteral("D&ienstart:"), cboDienstart);
-    form->addRow(QStringLiteral("Urlaubs&anspruch:"), entitlementRow);
+    auto* entitlementLabel = new QLabel(QStringLiteral("Urlaubs&anspruch:"));
+    entitlementLabel->setBuddy(txtAnspruch); // a row of several parts has no buddy of its own
+    form->addRow(entitlementLabel, entitlementRow);
     chkCalendar = new QCheckBox(QStringLiteral("Kalender aktuell halte&n"));
     chkCalendar->setObjectName(QStringLiteral("chkCalendar"));
     lblCalendarFile = new QLabel;
