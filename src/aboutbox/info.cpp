@@ -5,7 +5,7 @@
 #include "info.h"
 
 #include "helpwindow/help.h"
-#include "mainwindow/flagicon.h"
+#include "widgets/flagicon.h"
 #include "widgets/fittext.h"
 #include "widgets/labelstyle.h"
 

@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "desktop/commandline.h"
+#include "app/commandline.h"
 
 // The jobs of the command line that need no window: each reads the settings as the
 // program finds them, takes no single-counter lock, and says what went wrong in one

@@ -2,11 +2,11 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "app/singleinstance.h"
+#include "app/windowsystem.h"
 #include "calendarfile/calendarkeeper.h"
 #include "commands.h"
-#include "desktop/singleinstance.h"
 #include "desktop/trayicon.h"
-#include "desktop/windowsystem.h"
 #include "program.h"
 #include "services/starttrace.h"
 #include "settings/settingsfile.h"

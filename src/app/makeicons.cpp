@@ -4,7 +4,7 @@
 
 // Build helper: writes the program's flag icon as PNG files for the desktop's
 // icon theme, one per size, into the folder given.
-#include "mainwindow/flagicon.h"
+#include "widgets/flagicon.h"
 
 #include <QDir>
 #include <cstdio>

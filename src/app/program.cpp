@@ -8,11 +8,11 @@
 #include "countdownwindow/frmcountdown.h"
 #include "desktop/trayicon.h"
 #include "helpwindow/help.h"
-#include "mainwindow/flagicon.h"
 #include "mainwindow/frmpgr.h"
 #include "services/programend.h"
 #include "servicetermwindow/frmserviceterm.h"
 #include "settingsdialog/frmsettings.h"
+#include "widgets/flagicon.h"
 #include "widgets/forms.h"
 #include "widgets/qtmessages.h"
 
@@ -67,6 +67,7 @@ void SetUpProgram() {
     static QtMessageService messages;
     SetMessageService(&messages);
     SetHelpOpener(&ShowHelp);
+    SetMainWindowAccess(MainWindowOfTheProgram());
 
     // Windows replace each other: the program ends only when none is left open,
     // checked after the handler that closed one has shown its successor.

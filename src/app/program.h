@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "desktop/commandline.h"
+#include "app/commandline.h"
 #include "desktop/dockentry.h"
 #include "desktop/milestonenotifier.h"
 

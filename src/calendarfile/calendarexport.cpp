@@ -8,7 +8,7 @@
 #include "settings/declarations.h"
 #include "settings/fileaccess.h"
 #include "settings/fixedtext.h"
-#include "timecalc/clock.h"
+#include "services/clock.h"
 
 #include <QCryptographicHash>
 #include <QHash>

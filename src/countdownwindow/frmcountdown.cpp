@@ -5,7 +5,6 @@
 #include "frmcountdown.h"
 
 #include "counterview/counterview.h"
-#include "mainwindow/frmpgr.h"
 #include "services/countdisplay.h"
 #include "services/errortrap.h"
 #include "services/programerror.h"
@@ -71,7 +70,7 @@ void frmCountdown::Form_Load() {
 void frmCountdown::Form_Unload() {
     m_timer.stop();
     CountWindowsChanged();
-    ShowForm<frmPGR>();
+    ShowMainWindow();
     // After the main window's start-up, which clears both.
     AutoCountdownDone = True;
     CountdownAtDutyEnd = 0;

@@ -7,7 +7,6 @@
 #include "aboutbox/info.h"
 #include "countdownwindow/frmcountdown.h"
 #include "counterview/counterview.h"
-#include "flagicon.h"
 #include "services/countdisplay.h"
 #include "services/errortrap.h"
 #include "services/messages.h"
@@ -24,6 +23,7 @@
 #include "timecalc/servicetimes.h"
 #include "ui_frmpgr.h"
 #include "widgets/fittext.h"
+#include "widgets/flagicon.h"
 #include "widgets/labelstyle.h"
 
 #include <QApplication>
@@ -319,4 +319,8 @@ void frmPGR::menuInfo_Click() {
 
 void frmPGR::menuhilfe_Click() {
     PressF1(QApplication::activeWindow() ? QApplication::activeWindow() : this);
+}
+
+MainWindowAccess MainWindowOfTheProgram() {
+    return {[]() -> QWidget* { return FindForm<frmPGR>(); }, []() -> QWidget* { return ShowForm<frmPGR>(); }};
 }

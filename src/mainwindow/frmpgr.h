@@ -65,3 +65,6 @@ private:
     SecondTimer m_timer;
     qint64 m_dutyEndFlagsDay = 0; // the day the end-of-duty flags were last looked at
 };
+
+// How the other windows reach this one, for SetMainWindowAccess.
+MainWindowAccess MainWindowOfTheProgram();

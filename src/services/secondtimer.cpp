@@ -4,7 +4,7 @@
 
 #include "secondtimer.h"
 
-#include "timecalc/clock.h"
+#include "services/clock.h"
 
 namespace {
 // Fire a little after the turn, never on its edge.

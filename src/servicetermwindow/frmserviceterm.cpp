@@ -7,8 +7,7 @@
 #include "calendarfile/calendarexport.h"
 #include "counterview/counterview.h"
 #include "helpwindow/help.h"
-#include "mainwindow/flagicon.h"
-#include "mainwindow/frmpgr.h"
+#include "widgets/flagicon.h"
 #include "phonecode/phonecode.h"
 #include "placeofduty.h"
 #include "services/errortrap.h"
@@ -381,7 +380,7 @@ void frmServiceTerm::Form_Load() {
     m_calendar->setCurrent(CalendarDate(qint64(Date())));
     m_calendar->setFocus();
     resize(preferredSize());
-    PlaceBeside(this, FindForm<frmPGR>());
+    PlaceBeside(this, FindMainWindow());
     AddCountDisplay(this);
     // Scrolled to today once the window has its size.
     QTimer::singleShot(

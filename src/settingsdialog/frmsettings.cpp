@@ -5,7 +5,6 @@
 #include "frmsettings.h"
 
 #include "helpwindow/help.h"
-#include "mainwindow/frmpgr.h"
 #include "services/errortrap.h"
 #include "services/messages.h"
 #include "services/programend.h"
@@ -218,7 +217,7 @@ void frmSettings::cmdclose_Click() {
 // Closing the dialog, by its button or by its frame, leads back to the main window;
 // without a saved pgr.dat there is nothing to count, and the program ends.
 void frmSettings::Form_Unload() {
-    if (!SettingsFileExists() || !ShowForm<frmPGR>())
+    if (!SettingsFileExists() || !ShowMainWindow())
         EndProgram();
 }
 

@@ -5,7 +5,7 @@
 #include "statusline.h"
 
 #include "settings/declarations.h"
-#include "timecalc/clock.h"
+#include "services/clock.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -4,7 +4,7 @@
 
 #include "datevalue.h"
 
-#include "clock.h"
+#include "services/clock.h"
 #include "services/programerror.h"
 #include "settings/fixedtext.h"
 

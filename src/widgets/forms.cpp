@@ -65,6 +65,22 @@ void SetHelpOpener(void (*opener)(int topic)) {
     helpOpener = opener;
 }
 
+namespace {
+MainWindowAccess mainWindow;
+} // namespace
+
+void SetMainWindowAccess(MainWindowAccess access) {
+    mainWindow = access;
+}
+
+QWidget* FindMainWindow() {
+    return mainWindow.find ? mainWindow.find() : nullptr;
+}
+
+QWidget* ShowMainWindow() {
+    return mainWindow.show ? mainWindow.show() : nullptr;
+}
+
 void UnloadForm(QWidget* window) {
     // A window that was never shown gets its close event all the same.
     window->close();

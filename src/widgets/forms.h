@@ -25,6 +25,17 @@ void OpenHelp(int topic);
 // What F1 opens: the help viewer, set once by the program; without one F1 does nothing.
 void SetHelpOpener(void (*opener)(int topic));
 
+// The main window, which the other windows stand beside and return to without reaching up
+// to it: find gives it while it is open, show opens it (nullptr when it cannot be shown).
+// Set once by the program; unset, there is none.
+struct MainWindowAccess {
+    QWidget* (*find)() = nullptr;
+    QWidget* (*show)() = nullptr;
+};
+void SetMainWindowAccess(MainWindowAccess access);
+QWidget* FindMainWindow();
+QWidget* ShowMainWindow();
+
 template <class Base> class Form : public Base {
 public:
     explicit Form(QWidget* parent = nullptr) : Base(parent) { this->setAttribute(Qt::WA_DeleteOnClose); }

@@ -72,6 +72,7 @@ TestWorld::TestWorld(const QString& instant) : m_previousDir(QDir::currentPath()
     SetMessageService(&messages);
     SetProgramEnd([this] { ++programEnds; });
     SetHelpOpener(&ShowHelp);
+    SetMainWindowAccess(MainWindowOfTheProgram());
     QDir::setCurrent(m_dir.path());
     resetProgramState();
 }

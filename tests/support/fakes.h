@@ -6,7 +6,7 @@
 
 #include "services/messages.h"
 #include "settings/declarations.h"
-#include "timecalc/clock.h"
+#include "services/clock.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -4,7 +4,7 @@
 
 #include "aboutbox/info.h"
 #include "countdownwindow/frmcountdown.h"
-#include "mainwindow/flagicon.h"
+#include "widgets/flagicon.h"
 #include "mainwindow/frmpgr.h"
 #include "servicetermwindow/frmserviceterm.h"
 #include "settings/fixedtext.h"
