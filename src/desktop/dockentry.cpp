@@ -4,6 +4,8 @@
 
 #include "dockentry.h"
 
+#include "serviceterm/servicecalendar.h"
+
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QTimer>
@@ -35,7 +37,7 @@ DockEntry::~DockEntry() {
 }
 
 DockEntry::Shown DockEntry::now() const {
-    return {m_days, !m_ending && m_countWindowOpen(), m_share ? int(std::floor(*m_share * 1000)) : -1};
+    return {m_days, !m_ending && m_countWindowOpen(), m_share ? ShareTenths(*m_share) : -1};
 }
 
 void DockEntry::showCount(const CountReport& report) {

@@ -5,13 +5,14 @@
 #pragma once
 
 #include "services/countdisplay.h"
+#include "serviceterm/announcements.h"
 
 #include <QDBusConnection>
 #include <QObject>
 #include <QSet>
 
-// One desktop notification on the day of each milestone of the term ("Bergfest",
-// "Noch 150 Tage", ...) and of each own date (on its first day), through
+// Sends what the term announces on a day (AnnouncementsOn: each milestone of the term on its
+// day and each own date on its first) as a desktop notification through
 // org.freedesktop.Notifications on the session bus. One once told is remembered in
 // pilgrast.ini and never told again; one whose day passed while the program was not
 // running is not told later. Without a notification service nothing happens, and
@@ -31,20 +32,10 @@ public:
 private:
     void lookAtToday(qint64 daysLeft);
     bool alreadyTold(const QString& key) const;
-    void announce(const QString& key, const QString& summary, const QString& body);
+    void announce(const Announcement& announcement);
 
     QDBusConnection m_bus;
     qint64 m_dayLookedAt = -1;
     std::optional<qint64> m_daysLeft;
     QSet<QString> m_asked; // asked for in this run, remembered in the file once shown
 };
-
-// The notification's summary and body.
-struct MilestoneText {
-    QString summary;
-    QString body;
-};
-// For a milestone, with the days left to the end of service.
-MilestoneText MilestoneNotification(const QString& milestone, qint64 daysLeft);
-// For an own date on its first day; a range names its last day.
-MilestoneText OwnDateNotification(const QString& name, QDate last, bool range, qint64 daysLeft);

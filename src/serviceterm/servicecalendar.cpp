@@ -195,11 +195,12 @@ void ServiceCalendar::buildMilestones() {
         return;
     const qint64 endDay = dayOf(*m_end);
     if (m_start)
-        m_milestones.append({QStringLiteral("Bergfest"), dayOf(*m_start + (*m_end - *m_start) / 2)});
-    m_milestones.append({QStringLiteral("Noch 150 Tage"), endDay - 150});
-    m_milestones.append({QStringLiteral("Noch 100 Tage"), endDay - 100});
-    m_milestones.append({QStringLiteral("Letzte Woche"), endDay - 7});
-    m_milestones.append({QStringLiteral("Letzter Tag"), endDay});
+        m_milestones.append(
+            {MilestoneKind::HalfTime, QStringLiteral("Bergfest"), dayOf(*m_start + (*m_end - *m_start) / 2)});
+    m_milestones.append({MilestoneKind::Days150, QStringLiteral("Noch 150 Tage"), endDay - 150});
+    m_milestones.append({MilestoneKind::Days100, QStringLiteral("Noch 100 Tage"), endDay - 100});
+    m_milestones.append({MilestoneKind::LastWeek, QStringLiteral("Letzte Woche"), endDay - 7});
+    m_milestones.append({MilestoneKind::LastDay, QStringLiteral("Letzter Tag"), endDay});
     if (m_start) {
         const qint64 startDay = dayOf(*m_start);
         m_milestones.removeIf([&](const Milestone& milestone) { return milestone.day < startDay; });
@@ -458,14 +459,18 @@ QString DayDescription(const DayInfo& info, DateValue now) {
     return parts.isEmpty() ? date : date + QStringLiteral(": ") + parts.join(QStringLiteral(", "));
 }
 
-QString ShareDoneText(double share) {
+int ShareTenths(double share) {
     // A hair above the share, so that 0.624 is not taken for 0.62399...
-    const qint64 tenths = qint64(std::floor(share * 1000 + 1e-9));
+    return int(std::floor(share * 1000 + 1e-9));
+}
+
+QString ShareDoneText(double share) {
+    const int tenths = ShareTenths(share);
     return QStringLiteral("%1,%2 % geschafft").arg(tenths / 10).arg(tenths % 10);
 }
 
 int SharePercent(double share) {
-    return int(std::floor(share * 100 + 1e-9));
+    return ShareTenths(share) / 10;
 }
 
 QString DutyDaysText(int days) {

@@ -22,8 +22,12 @@ struct FreeDay {
     QString name; // the holiday's name, "Urlaub" or "Dienstfrei"
 };
 
+// The milestones of every service, from half time to the last day.
+enum class MilestoneKind { HalfTime, Days150, Days100, LastWeek, LastDay };
+
 struct Milestone {
-    QString name; // "Bergfest", "Noch 150 Tage", ...
+    MilestoneKind kind;
+    QString name; // as every view shows it: "Bergfest", "Noch 150 Tage", ...
     qint64 day;
 };
 
@@ -186,7 +190,9 @@ inline bool DayDone(const DayInfo& info, DateValue now) {
     return now >= info.doneAt;
 }
 
-// "62,4 % geschafft": the share in tenths of a per cent, never rounded up.
+// The share done in tenths of a per cent, never rounded up: what every view shows of it.
+int ShareTenths(double share);
+// "62,4 % geschafft".
 QString ShareDoneText(double share);
 // The share as a whole per cent, never rounded up.
 int SharePercent(double share);

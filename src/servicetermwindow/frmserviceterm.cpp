@@ -435,7 +435,7 @@ void frmServiceTerm::refresh(std::optional<qint64> daysLeft) {
     const DateValue now = Now();
     const std::optional<double> share = m_preview.shareDone(now);
     lblShare->setText(share ? ShareDoneText(*share) : QStringLiteral("Erster Diensttag nicht eingetragen"));
-    barShare->setValue(share ? int(*share * 1000) : 0);
+    barShare->setValue(share ? ShareTenths(*share) : 0);
     lblDutyDays->setText(DutyDaysText(m_preview.dutyDaysLeft(now)));
     m_tape->setDaysLeft(daysLeft);
     m_calendar->setNow(now);

@@ -4,6 +4,8 @@
 
 #include "tapemeasure.h"
 
+#include "serviceterm/announcements.h"
+
 #include <QPainter>
 #include <algorithm>
 
@@ -23,8 +25,7 @@ QString TapeCaption(std::optional<qint64> daysLeft) {
         return QStringLiteral("Maßband");
     if (*daysLeft > tapeLength) {
         const qint64 until = *daysLeft - tapeLength;
-        return until == 1 ? QStringLiteral("noch 1 Tag bis zum Maßband")
-                          : QStringLiteral("noch %1 Tage bis zum Maßband").arg(until);
+        return DaysLeftText(until) + QStringLiteral(" bis zum Maßband");
     }
     if (*daysLeft <= 0)
         return QStringLiteral("Maßband: ganz abgeschnitten");

@@ -7,6 +7,7 @@
 #include "calendarpainter.h"
 #include "counterview/counterview.h"
 #include "services/programerror.h"
+#include "serviceterm/announcements.h"
 #include "settings/declarations.h"
 #include "settings/fileaccess.h"
 #include "settings/fixedtext.h"
@@ -49,7 +50,7 @@ QFont calendarFont(QDate first, QDate last) {
 QString daysText(std::optional<qint64> days) {
     if (!days)
         return {};
-    return *days == 1 ? QStringLiteral("noch 1 Tag") : QStringLiteral("noch %1 Tage").arg(*days);
+    return DaysLeftText(*days);
 }
 
 // The lines above the calendar: title, name, share with its bar, days left, the end of service

@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "serviceterm/announcements.h"
 #include "serviceterm/servicecalendar.h"
 #include "support/fakes.h"
 
@@ -424,6 +425,49 @@ private slots:
         };
         QTEST(shown("2026-12-24"), "christmasEve");
         QTEST(shown("2026-12-31"), "newYearsEve");
+    }
+
+    // Every day of the service, what is told that day, against the days written out by hand:
+    // each milestone on its day, each own date on its first day only, nothing on any other day.
+    void announcementsEveryDay() {
+        TestWorld world(QStringLiteral("2026-10-01 10:00:00"));
+        buildFromFile(
+            {"", "[Termine]", "12.3.2027=Gelöbnis", "5.5.2027-7.5.2027=Übung", "14.2.2027=Fasching"});
+        const QMap<QString, QStringList> told = {
+            {"31.1.2027",
+             {"Noch 150 Tage 31.1.2027|Noch 150 Tage!|Ab heute zählt das Maßband – noch 150 Tage bis "
+              "zum Pilgrast."}},
+            {"14.2.2027",
+             {"Bergfest 14.2.2027|Bergfest!|Die Hälfte ist geschafft – noch 136 Tage.",
+              "Fasching 14.2.2027|Fasching|Heute ist es so weit – noch 136 Tage bis zum Pilgrast."}},
+            {"12.3.2027",
+             {"Gelöbnis 12.3.2027|Gelöbnis|Heute ist es so weit – noch 110 Tage bis zum Pilgrast."}},
+            {"22.3.2027", {"Noch 100 Tage 22.3.2027|Noch 100 Tage!|Nur noch 100 Tage bis zum Pilgrast."}},
+            {"5.5.2027",
+             {"Übung 5.5.2027|Übung|Heute beginnt es, bis 7.5.2027 – noch 56 Tage bis zum Pilgrast."}},
+            {"23.6.2027",
+             {"Letzte Woche 23.6.2027|Letzte Woche!|Die letzte Woche beginnt – noch 7 Tage bis zum "
+              "Pilgrast."}},
+            {"29.6.2027", {}},
+            {"30.6.2027",
+             {"Letzter Tag 30.6.2027|Letzter Tag!|Heute ist Pilgrast – der letzte Tag Ihrer Dienstzeit."}},
+        };
+        const qint64 endDay = dayOf("2027-06-30");
+        for (qint64 day = dayOf("2026-09-30"); day <= endDay + 1; ++day) {
+            QStringList shown;
+            for (const Announcement& announcement : AnnouncementsOn(TermCalendar, day, endDay - day))
+                shown << announcement.key + QLatin1Char('|') + announcement.summary + QLatin1Char('|') +
+                             announcement.body;
+            const QString date = DayText(CalendarDate(day));
+            QVERIFY2(shown == told.value(date),
+                     qPrintable(date + QStringLiteral(": ") + shown.join(QLatin1Char('/'))));
+        }
+        QCOMPARE(DaysLeftText(1), QStringLiteral("noch 1 Tag"));
+        QCOMPARE(DaysLeftText(0), QStringLiteral("noch 0 Tage"));
+        // Without an end of service there are no milestones, and own dates are not told either.
+        SetText(&SettingsRecord::Pgr, Settings, QStringLiteral("          "));
+        TermCalendar.build(Term, Settings);
+        QVERIFY(AnnouncementsOn(TermCalendar, dayOf("2027-03-12"), 0).isEmpty());
     }
 
     void noLeaveAccountWithoutEntitlement() {
