@@ -88,3 +88,27 @@ TermEntry ReadTermEntry(TermList list, const QString& text) {
                                      .arg(text.trimmed(), listName(list), whyNoDate(list, text));
     return entry;
 }
+
+std::optional<TermEntryRefusal> AddTermEntry(ServiceTerm& term, TermList list, const QString& text,
+                                             const QString& name) {
+    const TermEntry entry = ReadTermEntry(list, text);
+    if (!entry.problem.isEmpty())
+        return TermEntryRefusal{entry.problem};
+    switch (list) {
+    case TermList::Leave:
+        AddLeave(term, *entry.days);
+        break;
+    case TermList::Duty:
+        AddDuty(term, *entry.duty);
+        break;
+    case TermList::DaysOff:
+        AddDaysOff(term, *entry.days);
+        break;
+    case TermList::OwnDates:
+        if (name.trimmed().isEmpty())
+            return TermEntryRefusal{QStringLiteral("Bitte geben Sie dem Termin einen Namen!"), true};
+        AddOwnDate(term, {*entry.days, name.trimmed()});
+        break;
+    }
+    return std::nullopt;
+}

@@ -7,13 +7,12 @@
 #include "calendarfile/calendarexport.h"
 #include "counterview/counterview.h"
 #include "helpwindow/help.h"
-#include "widgets/flagicon.h"
 #include "phonecode/phonecode.h"
 #include "placeofduty.h"
 #include "services/errortrap.h"
 #include "services/messages.h"
 #include "services/programerror.h"
-#include "serviceterm/servicekind.h"
+#include "serviceterm/termoverview.h"
 #include "settings/declarations.h"
 #include "termcalendar/tapemeasure.h"
 #include "termcalendar/termpicture.h"
@@ -25,335 +24,21 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileDialog>
-#include <QFormLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTimer>
-#include <QVBoxLayout>
-#include <cmath>
-
-namespace {
-
-// "Do. 06.05.2027"
-QString dayCaption(qint64 day) {
-    return QLocale(QLocale::German).toString(CalendarDate(day), QStringLiteral("ddd dd.MM.yyyy"));
-}
-
-// "in 12 Tagen", "in 1 Tag"
-QString inDays(qint64 days) {
-    return days == 1 ? QStringLiteral("in 1 Tag") : QStringLiteral("in %1 Tagen").arg(days);
-}
-
-QString freeDaysCaption(qsizetype ahead, bool hadAny) {
-    if (ahead == 0)
-        return hadAny ? QStringLiteral("keine freien Tage mehr") : QStringLiteral("keine freien Tage");
-    return ahead == 1 ? QStringLiteral("noch 1 freier Tag:")
-                      : QStringLiteral("noch %1 freie Tage:").arg(ahead);
-}
-
-QString ownDateEntry(const OwnDate& date) {
-    return DayRangeText(date.days) + QStringLiteral("  ") + date.name;
-}
-
-QStringList texts(const QList<DayRange>& ranges) {
-    QStringList result;
-    for (const DayRange& range : ranges)
-        result.append(DayRangeText(range));
-    return result;
-}
-
-// The entries as the lists show them.
-QStringList dutyTexts(const QList<DutyEntry>& duty) {
-    QStringList result;
-    for (const DutyEntry& entry : duty)
-        result.append(DutyEntryText(entry));
-    return result;
-}
-
-// The parts of leave that lie outside the service.
-QList<DayRange> leaveOutside(const QList<DayRange>& leave, std::optional<qint64> first,
-                             std::optional<qint64> last) {
-    QList<DayRange> outside;
-    for (const DayRange& range : leave) {
-        if (first && DayNumber(range.first) < *first)
-            outside.append({range.first, std::min(range.last, CalendarDate(*first - 1))});
-        if (last && DayNumber(range.last) > *last)
-            outside.append({std::max(range.first, CalendarDate(*last + 1)), range.last});
-    }
-    return outside;
-}
-
-// Asks for all its content wants, so that the page keeps its size where the screen has room
-// and scrolls only in a window shrunk below it.
-class FullScrollArea : public QScrollArea {
-public:
-    QSize sizeHint() const override { return widget()->sizeHint().grownBy(contentsMargins()); }
-};
-
-// The page in the scroll area given.
-QScrollArea* scrolling(QWidget* content, QScrollArea* area) {
-    area->setWidget(content);
-    area->setWidgetResizable(true);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setFocusPolicy(Qt::NoFocus); // no tab stop of its own: the page's boxes take the focus
-    return area;
-}
-
-// Lets the tab's own background show through the page, as on a page that does not scroll.
-QScrollArea* seeThrough(QScrollArea* area) {
-    area->viewport()->setAutoFillBackground(false);
-    area->widget()->setAutoFillBackground(false);
-    return area;
-}
-
-} // namespace
-
-frmServiceTerm::frmServiceTerm(QWidget* parent) : Form<QWidget>(parent) {
-    setWindowTitle(QStringLiteral("Dienstzeit"));
-    setWindowIcon(FlagIcon());
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(buildStateLine());
-    m_tabs = new QTabWidget;
-    m_tabs->setObjectName(QStringLiteral("tabs"));
-    m_calendarPage = seeThrough(scrolling(buildCalendarPage(), new FullScrollArea));
-    m_tabs->addTab(m_calendarPage, QStringLiteral("&Kalender"));
-    m_entriesPage = buildEntriesPage();
-    m_tabs->addTab(scrolling(m_entriesPage, new QScrollArea), QStringLiteral("&Eintragungen"));
-    m_tabs->addTab(scrolling(buildOverviewPage(), new QScrollArea), QStringLiteral("Ü&bersicht"));
-    layout->addWidget(m_tabs, 1);
-
-    auto* buttons = new QHBoxLayout;
-    auto* cmdsave = new QPushButton(QStringLiteral("&speichern"));
-    cmdsave->setObjectName(QStringLiteral("cmdsave"));
-    auto* cmdclose = new QPushButton(QStringLiteral("s&chließen"));
-    cmdclose->setObjectName(QStringLiteral("cmdclose"));
-    auto* cmdhelp = new QPushButton(QStringLiteral("&Hilfe"));
-    cmdhelp->setObjectName(QStringLiteral("cmdhelp"));
-    buttons->addWidget(cmdsave);
-    buttons->addWidget(cmdclose);
-    buttons->addStretch();
-    buttons->addWidget(cmdhelp);
-    layout->addLayout(buttons);
-
-    connect(cmdsave, &QPushButton::clicked, this, &frmServiceTerm::cmdsave_Click);
-    connect(cmdclose, &QPushButton::clicked, this, &frmServiceTerm::cmdclose_Click);
-    connect(cmdhelp, &QPushButton::clicked, this, [this] { PressF1(this); });
-    connectEntryLists();
-}
 
 frmServiceTerm::~frmServiceTerm() {
     RemoveCountDisplay(this);
     // A box that loses the focus while the window goes would edit a term already gone.
     for (QLineEdit* box : {txtBeginn, txtAnspruch})
         box->disconnect(this);
-}
-
-QWidget* frmServiceTerm::buildStateLine() {
-    auto* line = new QWidget;
-    auto* row = new QHBoxLayout(line);
-    row->setContentsMargins(0, 0, 0, 0);
-    lblShare = new QLabel;
-    lblShare->setObjectName(QStringLiteral("lblShare"));
-    QFont large = lblShare->font();
-    large.setPointSizeF(large.pointSizeF() * 1.5);
-    large.setBold(true);
-    lblShare->setFont(large);
-    barShare = new QProgressBar;
-    barShare->setObjectName(QStringLiteral("barShare"));
-    barShare->setRange(0, 1000);
-    barShare->setTextVisible(false);
-    barShare->setAccessibleName(QStringLiteral("geschafft"));
-    lblDutyDays = new QLabel;
-    lblDutyDays->setObjectName(QStringLiteral("lblDutyDays"));
-    row->addWidget(lblShare);
-    row->addWidget(barShare, 1);
-    row->addWidget(lblDutyDays);
-    return line;
-}
-
-QWidget* frmServiceTerm::buildCalendarPage() {
-    auto* page = new QWidget;
-    auto* column = new QVBoxLayout(page);
-    m_tape = new TapeMeasure;
-    m_calendar = new CalendarView;
-    m_calendarArea = new QScrollArea;
-    m_calendarArea->setObjectName(QStringLiteral("calendarArea"));
-    m_calendarArea->setWidget(m_calendar);
-    m_calendarArea->setWidgetResizable(true);
-    m_calendarArea->setFocusProxy(m_calendar);
-    m_calendarArea->setFocusPolicy(Qt::NoFocus); // the calendar is the tab stop
-    m_legend = new CalendarLegend;
-    chkName = new QCheckBox(QStringLiteral("mit &Namen"));
-    chkName->setObjectName(QStringLiteral("chkName"));
-    auto* cmdpicture = new QPushButton(QStringLiteral("Als B&ild speichern…"));
-    cmdpicture->setObjectName(QStringLiteral("cmdpicture"));
-    auto* cmdcalendar = new QPushButton(QStringLiteral("Kalender e&xportieren…"));
-    cmdcalendar->setObjectName(QStringLiteral("cmdcalendar"));
-    auto* exports = new QHBoxLayout;
-    exports->addWidget(new QLabel(QStringLiteral("Tage wählen, dann Kontextmenü oder U, F, D, T, Entf")), 1);
-    exports->addWidget(chkName);
-    exports->addWidget(cmdpicture);
-    exports->addWidget(cmdcalendar);
-    column->addWidget(m_tape);
-    column->addWidget(m_calendarArea, 1);
-    column->addWidget(m_legend);
-    lblCalendarLeave = new QLabel;
-    lblCalendarLeave->setObjectName(QStringLiteral("lblCalendarLeave"));
-    column->addWidget(lblCalendarLeave);
-    column->addLayout(exports);
-    connect(m_calendar, &CalendarView::planRequested, this, &frmServiceTerm::plan);
-    connect(m_calendar, &CalendarView::currentChanged, this,
-            [this](QDate day) { scrollToDay(day, m_calendar->dayRect(day).height()); });
-    connect(cmdpicture, &QPushButton::clicked, this, &frmServiceTerm::cmdpicture_Click);
-    connect(cmdcalendar, &QPushButton::clicked, this, &frmServiceTerm::cmdcalendar_Click);
-    return page;
-}
-
-QWidget* frmServiceTerm::buildEntriesPage() {
-    auto* page = new QWidget;
-    auto* column = new QVBoxLayout(page);
-    auto* form = new QFormLayout;
-    txtBeginn = new QLineEdit;
-    txtBeginn->setObjectName(QStringLiteral("txtBeginn"));
-    txtBeginn->setPlaceholderText(QStringLiteral("T.M.JJJJ"));
-    m_place = new PlaceOfDuty;
-    cboDienstart = new QComboBox;
-    cboDienstart->setObjectName(QStringLiteral("cboDienstart"));
-    for (const ServiceKindName& kind : ServiceKinds())
-        cboDienstart->addItem(kind.caption, int(kind.kind));
-    txtAnspruch = new QLineEdit;
-    txtAnspruch->setObjectName(QStringLiteral("txtAnspruch"));
-    txtAnspruch->setPlaceholderText(QStringLiteral("Tage"));
-    txtAnspruch->setFixedWidth(LineEditSizeFor(txtAnspruch, QStringLiteral("000,5 ")).width());
-    lblProposal = new QLabel;
-    lblProposal->setObjectName(QStringLiteral("lblProposal"));
-    cmdProposal = new QPushButton(QStringLiteral("überneh&men"));
-    cmdProposal->setObjectName(QStringLiteral("cmdProposal"));
-    auto* entitlementRow = new QHBoxLayout;
-    entitlementRow->addWidget(txtAnspruch);
-    entitlementRow->addWidget(lblProposal, 1);
-    entitlementRow->addWidget(cmdProposal);
-    form->addRow(QStringLiteral("Erster &Diensttag:"), txtBeginn);
-    form->addRow(QStringLiteral("Dienst&ort:"), m_place);
-    form->addRow(QStringLiteral("D&ienstart:"), cboDienstart);
-    auto* entitlementLabel = new QLabel(QStringLiteral("Urlaubs&anspruch:"));
-    entitlementLabel->setBuddy(txtAnspruch); // a row of several parts has no buddy of its own
-    form->addRow(entitlementLabel, entitlementRow);
-    chkCalendar = new QCheckBox(QStringLiteral("Kalender aktuell halte&n"));
-    chkCalendar->setObjectName(QStringLiteral("chkCalendar"));
-    lblCalendarFile = new QLabel;
-    lblCalendarFile->setObjectName(QStringLiteral("lblCalendarFile"));
-    lblCalendarFile->setWordWrap(true);
-    auto* calendarRow = new QHBoxLayout;
-    calendarRow->addWidget(chkCalendar);
-    calendarRow->addWidget(lblCalendarFile, 1);
-    form->addRow(calendarRow);
-    connect(chkCalendar, &QCheckBox::toggled, this, &frmServiceTerm::chkCalendar_Click);
-    column->addLayout(form);
-
-    const QString dayOrRange = QStringLiteral("T.M.JJJJ oder T.M.JJJJ-T.M.JJJJ");
-    const QString widestRange = QStringLiteral("00.00.0000-00.00.0000");
-    m_leaveList = new EntryList(QStringLiteral("Urlaub"), QStringLiteral("Urlaub"), dayOrRange, widestRange);
-    m_dutyList = new EntryList(QStringLiteral("Dienst"), QStringLiteral("Dienst außer der Reihe"),
-                               QStringLiteral("T.M.JJJJ, T.M.JJJJ-T.M.JJJJ, T.M.JJJJ h:mm-T.M.JJJJ h:mm"),
-                               QStringLiteral("00.00.0000 00:00-00.00.0000 00:00"));
-    m_daysOffList =
-        new EntryList(QStringLiteral("Dienstfrei"), QStringLiteral("Dienstfrei"), dayOrRange, widestRange);
-    m_ownDatesList = new EntryList(QStringLiteral("Termin"), QStringLiteral("Termine"), dayOrRange,
-                                   widestRange, QStringLiteral("Name, z. B. Gelöbnis"));
-    lblLeaveAccount = new QLabel;
-    lblLeaveAccount->setObjectName(QStringLiteral("lblLeaveAccount"));
-    lblNextLeave = new QLabel;
-    lblNextLeave->setObjectName(QStringLiteral("lblNextLeave"));
-    lblLeaveOutside = new QLabel;
-    lblLeaveOutside->setObjectName(QStringLiteral("lblLeaveOutside"));
-    lblLeaveOutside->setWordWrap(true);
-
-    const auto group = [](const QString& title, QWidget* list, std::initializer_list<QWidget*> lines = {}) {
-        auto* box = new QGroupBox(title);
-        auto* inner = new QVBoxLayout(box);
-        inner->addWidget(list);
-        for (QWidget* line : lines)
-            inner->addWidget(line);
-        return box;
-    };
-    auto* grid = new QGridLayout;
-    grid->addWidget(
-        group(QStringLiteral("&Urlaub"), m_leaveList, {lblLeaveAccount, lblNextLeave, lblLeaveOutside}), 0,
-        0);
-    grid->addWidget(group(QStringLiteral("Dienst außer der &Reihe"), m_dutyList), 0, 1);
-    grid->addWidget(group(QStringLiteral("Dienst&frei (nicht Urlaub)"), m_daysOffList), 1, 0);
-    grid->addWidget(group(QStringLiteral("&Termine"), m_ownDatesList), 1, 1);
-    column->addLayout(grid);
-    column->addStretch();
-    connect(txtBeginn, &QLineEdit::editingFinished, this, &frmServiceTerm::termEdited);
-    connect(txtAnspruch, &QLineEdit::editingFinished, this, &frmServiceTerm::termEdited);
-    connect(txtAnspruch, &QLineEdit::textChanged, this, &frmServiceTerm::showProposal);
-    connect(m_place, &PlaceOfDuty::changed, this, &frmServiceTerm::termEdited);
-    connect(cboDienstart, &QComboBox::currentIndexChanged, this, &frmServiceTerm::termEdited);
-    connect(cmdProposal, &QPushButton::clicked, this, &frmServiceTerm::cmdProposal_Click);
-    return page;
-}
-
-QWidget* frmServiceTerm::buildOverviewPage() {
-    auto* page = new QWidget;
-    auto* sides = new QHBoxLayout(page);
-    auto* column = new QVBoxLayout;
-    sides->addLayout(column, 1);
-    auto* phone = new QVBoxLayout;
-    phone->addWidget(new QLabel(QStringLiteral("Das Pilgrast aufs Handy:\nmit der Kamera scannen")));
-    lblCode = new QLabel;
-    lblCode->setObjectName(QStringLiteral("lblCode"));
-    lblCode->setAccessibleName(
-        QStringLiteral("QR-Code: das Pilgrast als Termin für den Kalender des Handys"));
-    phone->addWidget(lblCode);
-    phone->addStretch();
-    sides->addLayout(phone);
-    lblFreeDays = new QLabel;
-    lblFreeDays->setObjectName(QStringLiteral("lblFreeDays"));
-    lstFreeDays = new QListWidget;
-    lstFreeDays->setObjectName(QStringLiteral("lstFreeDays"));
-    lstMilestones = new QListWidget;
-    lstMilestones->setObjectName(QStringLiteral("lstMilestones"));
-    lblNextDate = new QLabel;
-    lblNextDate->setObjectName(QStringLiteral("lblNextDate"));
-    lblNextDate->setWordWrap(true); // an own date's name may be long
-    for (QListWidget* list : {lstFreeDays, lstMilestones}) {
-        // As wide as the longest entry, so that no name is cut.
-        list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    }
-    column->addWidget(lblFreeDays);
-    column->addWidget(lstFreeDays, 1);
-    auto* milestones = new QLabel(QStringLiteral("&Meilensteine und Termine:"));
-    milestones->setBuddy(lstMilestones);
-    column->addWidget(milestones);
-    column->addWidget(lblNextDate);
-    column->addWidget(lstMilestones, 1);
-    return page;
-}
-
-void frmServiceTerm::connectEntryLists() {
-    const auto wire = [this](EntryList* list, TermList kind, auto remove) {
-        connect(list, &EntryList::addRequested, this, [this, list, kind] { addEntry(list, kind); });
-        connect(list, &EntryList::removeRequested, this, [this, remove](int row) {
-            remove(m_term, row);
-            termEdited();
-        });
-    };
-    wire(m_leaveList, TermList::Leave, [](ServiceTerm& term, int row) { term.leave.removeAt(row); });
-    wire(m_dutyList, TermList::Duty, [](ServiceTerm& term, int row) { term.duty.removeAt(row); });
-    wire(m_daysOffList, TermList::DaysOff, [](ServiceTerm& term, int row) { term.daysOff.removeAt(row); });
-    wire(m_ownDatesList, TermList::OwnDates, [](ServiceTerm& term, int row) { term.ownDates.removeAt(row); });
 }
 
 int frmServiceTerm::helpTopic() const {
@@ -447,97 +132,43 @@ void frmServiceTerm::refresh(std::optional<qint64> daysLeft) {
 
 void frmServiceTerm::showDayLists(qint64 today) {
     m_listsDay = today;
-    const QList<FreeDay> ahead = m_preview.freeDaysFrom(today);
-    const bool hadAny = !m_preview.freeDaysFrom(m_preview.startDay().value_or(today)).isEmpty();
-    lblFreeDays->setText(freeDaysCaption(ahead.size(), hadAny));
+    const TermOverview overview = OverviewOn(m_preview, m_term, today);
+    lblFreeDays->setText(overview.freeDaysCaption);
     lstFreeDays->clear();
-    for (const FreeDay& freeDay : ahead)
-        lstFreeDays->addItem(QStringLiteral("%1  %2").arg(dayCaption(freeDay.day), freeDay.name));
-
-    struct Dated {
-        qint64 first;
-        qint64 last;
-        QString name;
-    };
-    QList<Dated> dates;
-    for (const Milestone& milestone : m_preview.milestones())
-        dates.append({milestone.day, milestone.day, milestone.name});
-    for (const OwnDay& date : m_preview.ownDates())
-        dates.append({date.first, date.last, date.name});
-    std::stable_sort(dates.begin(), dates.end(),
-                     [](const Dated& a, const Dated& b) { return a.first < b.first; });
+    lstFreeDays->addItems(overview.freeDays);
     lstMilestones->clear();
-    for (const Dated& date : dates) {
-        const QString when = date.last < today     ? QStringLiteral("✓ ")
-                             : date.first <= today ? QStringLiteral("heute: ")
-                                                   : QString();
-        const QString days = date.first == date.last ? dayCaption(date.first)
-                                                     : QStringLiteral("%1 – %2").arg(dayCaption(date.first),
-                                                                                     dayCaption(date.last));
-        auto* item = new QListWidgetItem(QStringLiteral("%1%2  %3").arg(when, date.name, days));
-        if (date.last < today)
+    for (const OverviewLine& line : overview.dates) {
+        auto* item = new QListWidgetItem(line.text);
+        if (line.done)
             item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
         lstMilestones->addItem(item);
     }
-    showNextDate(today);
-    showLeaveLines(today);
+    lblNextDate->setText(overview.nextDate);
+    showLine(lblNextLeave, overview.nextLeave);
+    showLine(lblLeaveOutside, overview.leaveOutside);
+    showLeaveAccount();
 }
 
-// The own date of today, or the next one ahead with its count.
-void frmServiceTerm::showNextDate(qint64 today) {
-    lblNextDate->clear();
-    for (const OwnDay& date : m_preview.ownDates()) {
-        if (date.first <= today && today <= date.last) {
-            lblNextDate->setText(QStringLiteral("heute: %1").arg(date.name));
-            return;
-        }
-        if (date.first > today) {
-            lblNextDate->setText(QStringLiteral("%1 %2").arg(date.name, inDays(date.first - today)));
-            return;
-        }
-    }
-}
-
-void frmServiceTerm::showLeaveLines(qint64 today) {
-    // The account stands with the leave's list and under the calendar, where leave is planned;
-    // an entitlement that is none says so there at once, not only when saving.
-    const QString entitlement = txtAnspruch->text().trimmed();
-    const std::optional<LeaveAccount> account = m_preview.leaveAccount();
-    QString line;
-    bool warning = false;
-    if (!entitlement.isEmpty() && !ReadLeaveEntitlement(entitlement)) {
-        line = QStringLiteral("Urlaubsanspruch „%1“: bitte eine Zahl von 0 bis 999, ganze oder halbe Tage")
-                   .arg(entitlement);
-        warning = true;
-    } else if (account) {
-        line = LeaveAccountText(*account);
-        warning = account->planned > account->entitled;
-    }
+// The account stands with the leave's list and under the calendar, where leave is planned;
+// an entitlement that is none says so there at once, not only when saving.
+void frmServiceTerm::showLeaveAccount() {
+    const LeaveLine line = LeaveAccountLine(m_preview, txtAnspruch->text());
     for (QLabel* label : {lblLeaveAccount, lblCalendarLeave}) {
-        label->setText(line);
-        label->setPalette(warning ? warningPalette() : palette());
-        label->setVisible(!line.isEmpty());
+        showLine(label, line.text);
+        label->setPalette(line.warning ? warningPalette() : palette());
     }
-    const std::optional<qint64> next = m_preview.nextLeaveAfter(today);
-    lblNextLeave->setText(
-        next ? QStringLiteral("nächster Urlaub: %1 (%2)").arg(dayCaption(*next), inDays(*next - today))
-             : QString());
-    lblNextLeave->setVisible(next.has_value());
-    const QList<DayRange> outside = leaveOutside(m_term.leave, m_preview.startDay(), m_preview.endDay());
-    lblLeaveOutside->setText(outside.isEmpty() ? QString()
-                                               : QStringLiteral("außerhalb der Dienstzeit: ") +
-                                                     texts(outside).join(QStringLiteral(", ")));
-    lblLeaveOutside->setVisible(!outside.isEmpty());
+}
+
+void frmServiceTerm::showLine(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->setVisible(!text.isEmpty());
 }
 
 void frmServiceTerm::showEntries() {
-    m_leaveList->showEntries(texts(m_term.leave));
-    m_dutyList->showEntries(dutyTexts(m_term.duty));
-    m_daysOffList->showEntries(texts(m_term.daysOff));
-    QStringList ownDates;
-    for (const OwnDate& date : m_term.ownDates)
-        ownDates.append(ownDateEntry(date));
-    m_ownDatesList->showEntries(ownDates);
+    m_leaveList->showEntries(EntryTexts(m_term, TermList::Leave));
+    m_dutyList->showEntries(EntryTexts(m_term, TermList::Duty));
+    m_daysOffList->showEntries(EntryTexts(m_term, TermList::DaysOff));
+    m_ownDatesList->showEntries(EntryTexts(m_term, TermList::OwnDates));
 }
 
 // What is entered shows at once: the lists, the calendar and the figures.
@@ -598,25 +229,9 @@ bool frmServiceTerm::refuse(const QString& message, QWidget* box) {
 bool frmServiceTerm::addEntry(EntryList* list, TermList kind) {
     if (!list->holdsTyping())
         return true;
-    const TermEntry entry = ReadTermEntry(kind, list->enteredText());
-    if (!entry.problem.isEmpty())
-        return refuse(entry.problem, list->entryBox());
-    switch (kind) {
-    case TermList::Leave:
-        AddLeave(m_term, *entry.days);
-        break;
-    case TermList::Duty:
-        AddDuty(m_term, *entry.duty);
-        break;
-    case TermList::DaysOff:
-        AddDaysOff(m_term, *entry.days);
-        break;
-    case TermList::OwnDates:
-        if (list->enteredName().isEmpty())
-            return refuse(QStringLiteral("Bitte geben Sie dem Termin einen Namen!"), list->nameBox());
-        AddOwnDate(m_term, {*entry.days, list->enteredName()});
-        break;
-    }
+    if (const std::optional<TermEntryRefusal> refusal =
+            AddTermEntry(m_term, kind, list->enteredText(), list->enteredName()))
+        return refuse(refusal->problem, refusal->inName ? list->nameBox() : list->entryBox());
     list->clearEntry();
     termEdited();
     return true;

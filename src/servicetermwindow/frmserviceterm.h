@@ -83,8 +83,8 @@ private:
     void showEntries();
     void refresh(std::optional<qint64> daysLeft);
     void showDayLists(qint64 today);
-    void showLeaveLines(qint64 today);
-    void showNextDate(qint64 today);
+    void showLeaveAccount();
+    void showLine(QLabel* label, const QString& text);
     void scrollToDay(QDate day, int margin);
 
     QTabWidget* m_tabs;

@@ -4,9 +4,12 @@
 
 #include "serviceterm/announcements.h"
 #include "serviceterm/servicecalendar.h"
+#include "serviceterm/termoverview.h"
 #include "support/fakes.h"
 
 #include <QtTest>
+
+Q_DECLARE_METATYPE(TermList)
 
 namespace {
 
@@ -468,6 +471,152 @@ private slots:
         SetText(&SettingsRecord::Pgr, Settings, QStringLiteral("          "));
         TermCalendar.build(Term, Settings);
         QVERIFY(AnnouncementsOn(TermCalendar, dayOf("2027-03-12"), 0).isEmpty());
+    }
+
+    // What the Dienstzeit window shows of the term on a day, without the window: the free days
+    // ahead, the milestones and own dates with their states, the next own date and leave, and
+    // the leave outside the service.
+    void overviewOnADay_data() {
+        QTest::addColumn<QString>("today");
+        QTest::addColumn<QString>("freeDays"); // the caption, then the first free day
+        QTest::addColumn<QString>("dates");    // each line, "done:" before those done
+        QTest::addColumn<QString>("nextDate");
+        QTest::addColumn<QString>("nextLeave");
+        const QString all = "Noch 150 Tage  So. 31.01.2027|Bergfest  So. 14.02.2027|Gelöbnis  Fr. 12.03.2027|"
+                            "Noch 100 Tage  Mo. 22.03.2027|Übung  Mi. 05.05.2027 – Fr. 07.05.2027|"
+                            "Letzte Woche  Mi. 23.06.2027|Letzter Tag  Mi. 30.06.2027";
+        QTest::newRow("before Christmas")
+            << "2026-12-09"
+            << "noch 17 freie Tage:|Mo. 21.12.2026  Urlaub" << all << "Gelöbnis in 93 Tagen"
+            << "nächster Urlaub: Mo. 21.12.2026 (in 12 Tagen)";
+        QTest::newRow("the day before the pledge")
+            << "2027-03-11"
+            << "noch 6 freie Tage:|Mo. 15.03.2027  Urlaub"
+            << "done:✓ Noch 150 Tage  So. 31.01.2027|done:✓ Bergfest  So. 14.02.2027|Gelöbnis  Fr. "
+               "12.03.2027|"
+               "Noch 100 Tage  Mo. 22.03.2027|Übung  Mi. 05.05.2027 – Fr. 07.05.2027|"
+               "Letzte Woche  Mi. 23.06.2027|Letzter Tag  Mi. 30.06.2027"
+            << "Gelöbnis in 1 Tag"
+            << "nächster Urlaub: Mo. 15.03.2027 (in 4 Tagen)";
+        QTest::newRow("inside the exercise")
+            << "2027-05-06"
+            << "noch 3 freie Tage:|Do. 06.05.2027  Christi Himmelfahrt"
+            << "done:✓ Noch 150 Tage  So. 31.01.2027|done:✓ Bergfest  So. 14.02.2027|"
+               "done:✓ Gelöbnis  Fr. 12.03.2027|done:✓ Noch 100 Tage  Mo. 22.03.2027|"
+               "heute: Übung  Mi. 05.05.2027 – Fr. 07.05.2027|Letzte Woche  Mi. 23.06.2027|"
+               "Letzter Tag  Mi. 30.06.2027"
+            << "heute: Übung"
+            << "";
+        QTest::newRow("the last day")
+            << "2027-06-30"
+            << "keine freien Tage mehr|"
+            << "done:✓ Noch 150 Tage  So. 31.01.2027|done:✓ Bergfest  So. 14.02.2027|"
+               "done:✓ Gelöbnis  Fr. 12.03.2027|done:✓ Noch 100 Tage  Mo. 22.03.2027|"
+               "done:✓ Übung  Mi. 05.05.2027 – Fr. 07.05.2027|done:✓ Letzte Woche  Mi. 23.06.2027|"
+               "heute: Letzter Tag  Mi. 30.06.2027"
+            << ""
+            << "";
+    }
+    void overviewOnADay() {
+        QFETCH(QString, today);
+        TestWorld world(today + QStringLiteral(" 10:00:00"));
+        buildFromFile({"Urlaub=1.9.2026, 21.12.2026-1.1.2027, 15.3.2027", "", "[Termine]",
+                       "12.3.2027=Gelöbnis", "5.5.2027-7.5.2027=Übung"});
+        const TermOverview overview = OverviewOn(TermCalendar, Term, dayOf(today));
+        QTEST(overview.freeDaysCaption + QLatin1Char('|') + overview.freeDays.value(0), "freeDays");
+        QStringList dates;
+        for (const OverviewLine& line : overview.dates)
+            dates << (line.done ? QStringLiteral("done:") : QString()) + line.text;
+        QTEST(dates.join(QLatin1Char('|')), "dates");
+        QTEST(overview.nextDate, "nextDate");
+        QTEST(overview.nextLeave, "nextLeave");
+        QCOMPARE(overview.leaveOutside, QStringLiteral("außerhalb der Dienstzeit: 1.9.2026"));
+    }
+
+    // What is typed into a list's box, added as the window adds it: the edges of each kind of
+    // entry, what joins and what is refused (the term then as it was).
+    void entriesAsTyped_data() {
+        QTest::addColumn<TermList>("list");
+        QTest::addColumn<QStringList>("typed"); // added one after the other; "text|name" for own dates
+        QTest::addColumn<QString>("shown");     // the list afterwards
+        QTest::addColumn<QString>("refused");   // the last one's reason, "name:" when the name is to mend
+        QTest::newRow("ranges that touch join")
+            << TermList::Leave << QStringList{"1.3.2027-5.3.2027", "6.3.2027-10.3.2027"}
+            << "1.3.2027-10.3.2027"
+            << "";
+        QTest::newRow("a day inside a range")
+            << TermList::Leave << QStringList{"1.3.2027-5.3.2027", "3.3.2027"} << "1.3.2027-5.3.2027"
+            << "";
+        QTest::newRow("a gap of a day stays")
+            << TermList::DaysOff << QStringList{"1.3.2027", "3.3.2027"} << "1.3.2027|3.3.2027"
+            << "";
+        QTest::newRow("the same duty twice")
+            << TermList::Duty << QStringList{"3.7.2027", "3.7.2027"} << "3.7.2027"
+            << "";
+        QTest::newRow("duty with times") << TermList::Duty << QStringList{"12.6.2027 7:00-13.6.2027 7:00"}
+                                         << "12.6.2027 7:00-13.6.2027 7:00"
+                                         << "";
+        QTest::newRow("minutes of one digit")
+            << TermList::Duty << QStringList{"12.6.2027 7:5-13.6.2027 7:00"} << ""
+            << "Datum ungültig: „12.6.2027 7:5-13.6.2027 7:00“ unter Dienst außer der Reihe – einzutragen "
+               "als "
+               "T.M.JJJJ, T.M.JJJJ-T.M.JJJJ oder T.M.JJJJ h:mm-T.M.JJJJ h:mm.";
+        QTest::newRow("a day that is none")
+            << TermList::Leave << QStringList{"15.3.2027", "29.2.2027"} << "15.3.2027"
+            << "Datum ungültig: „29.2.2027“ unter Urlaub – den Tag „29.2.2027“ gibt es nicht.";
+        QTest::newRow("ends before it starts") << TermList::DaysOff << QStringList{"10.3.2027-3.3.2027"} << ""
+                                               << "Die dienstfreie Zeit endet vor ihrem ersten Tag!";
+        QTest::newRow("an own date over days")
+            << TermList::OwnDates << QStringList{"5.5.2027-7.5.2027| Übung "} << "5.5.2027-7.5.2027  Übung"
+            << "";
+        QTest::newRow("an own date replaced on its days")
+            << TermList::OwnDates << QStringList{"12.3.2027|Gelöbnis", "12.3.2027|Vereidigung"}
+            << "12.3.2027  Vereidigung"
+            << "";
+        QTest::newRow("an own date without a name") << TermList::OwnDates << QStringList{"12.3.2027|  "} << ""
+                                                    << "name:Bitte geben Sie dem Termin einen Namen!";
+    }
+    void entriesAsTyped() {
+        QFETCH(TermList, list);
+        QFETCH(QStringList, typed);
+        ServiceTerm term;
+        std::optional<TermEntryRefusal> refusal;
+        for (const QString& entry : typed) {
+            const ServiceTerm before = term;
+            refusal = AddTermEntry(term, list, entry.section(QLatin1Char('|'), 0, 0),
+                                   entry.section(QLatin1Char('|'), 1));
+            if (refusal)
+                QCOMPARE(term, before);
+        }
+        QTEST(EntryTexts(term, list).join(QLatin1Char('|')), "shown");
+        QTEST(refusal ? (refusal->inName ? QStringLiteral("name:") : QString()) + refusal->problem
+                      : QString(),
+              "refused");
+    }
+
+    // The leave account's line with the entitlement as typed.
+    void leaveAccountLine_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("warning");
+        QTest::newRow("none typed, none saved") << ""
+                                                << "" << false;
+        QTest::newRow("the saved one") << "24"
+                                       << "Urlaub: 7 von 24 Tagen verplant, noch 17 Tage" << false;
+        QTest::newRow("too little") << "6,5"
+                                    << "Urlaub: 7 von 24 Tagen verplant, noch 17 Tage" << false;
+        QTest::newRow("not a number")
+            << "viel"
+            << "Urlaubsanspruch „viel“: bitte eine Zahl von 0 bis 999, ganze oder halbe Tage" << true;
+    }
+    void leaveAccountLine() {
+        QFETCH(QString, typed);
+        TestWorld world(QStringLiteral("2026-12-09 10:00:00"));
+        buildFromFile(
+            {"Urlaub=21.12.2026-1.1.2027, 15.3.2027", typed.isEmpty() ? QString() : "Urlaubsanspruch=24"});
+        const LeaveLine line = LeaveAccountLine(TermCalendar, typed);
+        QTEST(line.text, "line");
+        QTEST(line.warning, "warning");
     }
 
     void noLeaveAccountWithoutEntitlement() {

@@ -332,6 +332,24 @@ private slots:
         QCOMPARE(Term, read);
     }
 
+    // Entitlements as typed, at the edges of what is taken, and as they are written back.
+    void entitlements_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written"); // "-" for refused
+        for (const char* row :
+             {"0 0", "0,5 0,5", "1 1", "27,5 27,5", " 27.5  27,5", "100 100", "999 999", "999,5 999,5",
+              "24,0 24", "007 7", "1000 -", "-1 -", "27,25 -", "27,7 -", "2 7 -", "27, -", ",5 -", "x -"}) {
+            const QString text = QString::fromLatin1(row);
+            const qsizetype blank = text.lastIndexOf(QLatin1Char(' '));
+            QTest::newRow(row) << text.left(blank) << text.mid(blank + 1);
+        }
+    }
+    void entitlements() {
+        QFETCH(QString, typed);
+        const std::optional<double> days = ReadLeaveEntitlement(typed);
+        QTEST(days ? LeaveDaysNumber(*days) : QStringLiteral("-"), "written");
+    }
+
     // A save changes what it must and nothing else; a second save changes nothing.
     void saveLeavesTheRest_data() {
         QTest::addColumn<QByteArray>("before");
