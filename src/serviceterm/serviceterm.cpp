@@ -22,20 +22,21 @@ ServiceTerm Term;
 
 namespace {
 
-const QString group = QStringLiteral("Dienstzeit");
-const QString startKey = QStringLiteral("Beginn");
-const QString regionKey = QStringLiteral("Bundesland");
-const QString localHolidaysKey = QStringLiteral("Ortsfeiertage");
-const QString kindKey = QStringLiteral("Dienstart");
-const QString leaveKey = QStringLiteral("Urlaub");
-const QString dutyKey = QStringLiteral("Dienst");
-const QString daysOffKey = QStringLiteral("Dienstfrei");
-const QString entitlementKey = QStringLiteral("Urlaubsanspruch");
-const QString calendarFileKey = QStringLiteral("Kalenderdatei");
-const QString ownDatesGroup = QStringLiteral("Termine");
+// The keys as the file writes them, each with a line of its own for example.
+const QString group = QStringLiteral("Dienstzeit");               // [Dienstzeit]
+const QString startKey = QStringLiteral("Beginn");                // Beginn=1.10.2026
+const QString regionKey = QStringLiteral("Bundesland");           // Bundesland=DE-BY
+const QString localHolidaysKey = QStringLiteral("Ortsfeiertage"); // Ortsfeiertage=mariae-himmelfahrt
+const QString kindKey = QStringLiteral("Dienstart");              // Dienstart=Soldat auf Zeit
+const QString leaveKey = QStringLiteral("Urlaub");                // Urlaub=21.12.2026-1.1.2027, 15.3.2027
+const QString dutyKey = QStringLiteral("Dienst");        // Dienst=12.6.2027 7:00-13.6.2027 7:00, 3.7.2027
+const QString daysOffKey = QStringLiteral("Dienstfrei"); // Dienstfrei=2.4.2027
+const QString entitlementKey = QStringLiteral("Urlaubsanspruch"); // Urlaubsanspruch=27,5
+const QString calendarFileKey = QStringLiteral("Kalenderdatei");  // Kalenderdatei="/home/max/Sync/dz.ics"
+const QString ownDatesGroup = QStringLiteral("Termine");          // [Termine] 12.3.2027=Gelöbnis
 
-const QString announcedGroup = QStringLiteral("Meldungen");
-const QString announcedKey = QStringLiteral("Gezeigt");
+const QString announcedGroup = QStringLiteral("Meldungen"); // [Meldungen]
+const QString announcedKey = QStringLiteral("Gezeigt");     // Gezeigt=Bergfest 14.2.2027
 
 QStringList announced(const IniText& file) {
     QStringList milestones;

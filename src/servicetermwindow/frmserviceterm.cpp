@@ -69,7 +69,7 @@ void frmServiceTerm::Form_Load() {
     AddCountDisplay(this);
     // Scrolled to today once the window has its size.
     QTimer::singleShot(
-        0, this, [this] { scrollToDay(m_calendar->current(), m_calendarArea->viewport()->height() / 3); });
+        0, this, [this] { scrollToDay(m_calendar->focusedDay(), m_calendarArea->viewport()->height() / 3); });
 }
 
 // The day in sight, with the margin above and below it, in the calendar and, where the window
@@ -98,7 +98,7 @@ void frmServiceTerm::Form_QueryUnload(bool& cancel) {
         return;
     switch (MsgBox(QStringLiteral("Änderungen speichern?"), MsgStyle::YesNoCancelQuestion)) {
     case MsgYes:
-        cancel = !save();
+        cancel = !saveTerm();
         break;
     case MsgNo:
         break;
@@ -325,10 +325,10 @@ bool frmServiceTerm::holdsUnsavedChanges() const {
 }
 
 void frmServiceTerm::cmdsave_Click() {
-    save();
+    saveTerm();
 }
 
-bool frmServiceTerm::save() {
+bool frmServiceTerm::saveTerm() {
     if (!enteredStartPasses() || !enteredEntitlementPasses() || !typedEntriesTaken())
         return false;
     // Leave and days off are kept joined where they overlap or touch.

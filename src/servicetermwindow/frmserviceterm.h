@@ -66,7 +66,7 @@ private:
     void connectEntryLists();
     QSize preferredSize() const;
 
-    bool save();
+    bool saveTerm();
     bool enteredStartPasses();
     bool enteredEntitlementPasses();
     bool typedEntriesTaken();

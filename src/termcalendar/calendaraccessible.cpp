@@ -50,7 +50,7 @@ public:
         state.selectable = true;
         if (isValid()) {
             const DayRange chosen = m_view->chosenDays();
-            state.focused = m_view->hasFocus() && m_view->current() == m_day;
+            state.focused = m_view->hasFocus() && m_view->focusedDay() == m_day;
             state.selected = m_day >= chosen.first && m_day <= chosen.last;
         }
         return state;
@@ -95,7 +95,7 @@ public:
     }
 
     QAccessibleInterface* focusChild() const override {
-        return view()->hasFocus() ? child(int(view()->firstDay().daysTo(view()->current()))) : nullptr;
+        return view()->hasFocus() ? child(int(view()->firstDay().daysTo(view()->focusedDay()))) : nullptr;
     }
 
     QAccessibleInterface* childAt(int x, int y) const override {

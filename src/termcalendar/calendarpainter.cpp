@@ -65,7 +65,7 @@ CalendarLayout::CalendarLayout(QDate firstMonth, QDate lastMonth, const QFont& f
     m_perRow = std::clamp((width + m_gap) / monthWidth, 1, 3);
 }
 
-QSize CalendarLayout::size() const {
+QSize CalendarLayout::extent() const {
     const int rows = (m_months + m_perRow - 1) / m_perRow;
     const int columns = std::min(m_months, m_perRow);
     return {columns * (columnsPerMonth * m_cellWidth + m_gap) - m_gap,

@@ -20,7 +20,7 @@ class CalendarLayout {
 public:
     CalendarLayout(QDate firstMonth, QDate lastMonth, const QFont& font, int width);
 
-    QSize size() const;
+    QSize extent() const; // of all the months drawn
     int monthCount() const { return m_months; }
     QDate month(int index) const { return m_first.addMonths(index); }
     int monthsPerRow() const { return m_perRow; }

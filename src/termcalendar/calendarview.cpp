@@ -53,7 +53,7 @@ void CalendarView::setCalendar(const ServiceCalendar* calendar, QDate firstMonth
 // reaches the last of them also when the term grew at the same width.
 void CalendarView::relayout() {
     m_layout = std::make_unique<CalendarLayout>(layoutFor(width()));
-    setMinimumHeight(m_layout->size().height());
+    setMinimumHeight(m_layout->extent().height());
 }
 
 CalendarLayout CalendarView::layoutFor(int width) const {
@@ -93,11 +93,11 @@ QRect CalendarView::dayRect(QDate day) const {
 }
 
 int CalendarView::heightForWidth(int width) const {
-    return layoutFor(width).size().height();
+    return layoutFor(width).extent().height();
 }
 
 QSize CalendarView::sizeHint() const {
-    return layoutFor(QWIDGETSIZE_MAX).size();
+    return layoutFor(QWIDGETSIZE_MAX).extent();
 }
 
 QSize CalendarView::minimumSizeHint() const {

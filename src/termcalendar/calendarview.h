@@ -29,7 +29,7 @@ public:
     void setNow(DateValue now);
     DateValue now() const { return m_now; }
     // The day with the keyboard focus, and the days chosen.
-    QDate current() const { return m_current; }
+    QDate focusedDay() const { return m_current; }
     DayRange chosenDays() const;
     void setCurrent(QDate day);
     QRect dayRect(QDate day) const;

@@ -39,7 +39,7 @@ QFont calendarFont(QDate first, QDate last) {
     font.setStyleHint(QFont::SansSerif);
     for (int pixels = 40; pixels > 8; --pixels) {
         font.setPixelSize(pixels);
-        if (CalendarLayout(first, last, font, PictureWidth - 2 * margin).size().width() <=
+        if (CalendarLayout(first, last, font, PictureWidth - 2 * margin).extent().width() <=
                 PictureWidth - 2 * margin &&
             CalendarLayout(first, last, font, PictureWidth - 2 * margin).monthsPerRow() == 3)
             return font;
@@ -127,7 +127,7 @@ QImage TermPicture(const ServiceCalendar& calendar, const PictureContent& conten
     probe.end();
     const int tapeTop = headingEnd;
     const int calendarTop = tapeTop + TapeHeight(font) + QFontMetrics(font).height();
-    const int legendTop = calendarTop + layout.size().height() + QFontMetrics(font).height();
+    const int legendTop = calendarTop + layout.extent().height() + QFontMetrics(font).height();
     const int height = legendTop + LegendHeight(width, font) + margin;
 
     QImage picture(PictureWidth, height, QImage::Format_RGB32);
@@ -137,8 +137,8 @@ QImage TermPicture(const ServiceCalendar& calendar, const PictureContent& conten
     paintHeading(painter, content, font, palette, now);
     painter.setFont(font);
     PaintTape(painter, QRectF(margin, tapeTop, width, TapeHeight(font)), content.daysLeft, palette);
-    painter.translate(margin + (width - layout.size().width()) / 2, calendarTop);
-    painter.fillRect(QRect(QPoint(0, 0), layout.size()), palette.color(QPalette::Window));
+    painter.translate(margin + (width - layout.extent().width()) / 2, calendarTop);
+    painter.fillRect(QRect(QPoint(0, 0), layout.extent()), palette.color(QPalette::Window));
     PaintMonths(painter, layout, calendar, now, palette);
     painter.resetTransform();
     PaintLegend(painter, QPoint(margin, legendTop), width, font, palette, now);

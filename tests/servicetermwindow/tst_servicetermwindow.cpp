@@ -145,7 +145,7 @@ private slots:
         QVERIFY(window && window->isVisible());
         QCOMPARE(child<QTabWidget>(window, "tabs")->currentIndex(), 0); // the calendar first
         QCOMPARE(window->focusWidget(), child<CalendarView>(window, "calendarView"));
-        QCOMPARE(child<CalendarView>(window, "calendarView")->current(), QDate(2027, 3, 1));
+        QCOMPARE(child<CalendarView>(window, "calendarView")->focusedDay(), QDate(2027, 3, 1));
         QCOMPARE(child(window, "txtBeginn")->text(), QStringLiteral("1.10.2026"));
         QCOMPARE(child<QComboBox>(window, "cboStaat")->currentText(), QStringLiteral("Deutschland"));
         QCOMPARE(child<QComboBox>(window, "cboLand")->currentText(), QStringLiteral("Bayern"));
@@ -645,8 +645,8 @@ private slots:
         }
         // Scrolled to today.
         const auto* calendar = child<CalendarView>(window, "calendarView");
-        QCOMPARE(calendar->current(), QDate(2026, 12, 9));
-        QTRY_VERIFY(calendar->visibleRegion().contains(calendar->dayRect(calendar->current())));
+        QCOMPARE(calendar->focusedDay(), QDate(2026, 12, 9));
+        QTRY_VERIFY(calendar->visibleRegion().contains(calendar->dayRect(calendar->focusedDay())));
     }
 
     void failedSaveKeepsTheFile() {
@@ -743,7 +743,7 @@ private slots:
             return calendar->dayRect(QDate(year, month, day)).center();
         };
         QTest::mouseClick(calendar, Qt::LeftButton, {}, at(2026, 10, 7));
-        QCOMPARE(calendar->current(), QDate(2026, 10, 7));
+        QCOMPARE(calendar->focusedDay(), QDate(2026, 10, 7));
         QTest::mouseClick(calendar, Qt::LeftButton, Qt::ShiftModifier, at(2026, 10, 9));
         QCOMPARE(calendar->chosenDays().first, QDate(2026, 10, 7));
         QCOMPARE(calendar->chosenDays().last, QDate(2026, 10, 9));
@@ -754,7 +754,7 @@ private slots:
         QTest::mouseRelease(calendar, Qt::LeftButton, {}, at(2027, 1, 15));
         QCOMPARE(calendar->chosenDays().first, QDate(2027, 1, 11));
         QCOMPARE(calendar->chosenDays().last, QDate(2027, 1, 15));
-        QCOMPARE(calendar->current(), QDate(2027, 1, 15));
+        QCOMPARE(calendar->focusedDay(), QDate(2027, 1, 15));
     }
 
     // A first-time user: the window opened before any term is entered, the first day of service
@@ -782,15 +782,15 @@ private slots:
         calendar->setFocus();
         for (int month = 0; month < 12; ++month) {
             QTest::keyClick(calendar, Qt::Key_PageDown);
-            QVERIFY2(inSight(calendar->current()), qPrintable(calendar->current().toString()));
+            QVERIFY2(inSight(calendar->focusedDay()), qPrintable(calendar->focusedDay().toString()));
         }
-        QCOMPARE(calendar->current(), lastDay); // and no further
+        QCOMPARE(calendar->focusedDay(), lastDay); // and no further
         for (int month = 0; month < 12; ++month)
             QTest::keyClick(calendar, Qt::Key_PageUp);
-        QCOMPARE(calendar->current(), QDate(2026, 10, 1)); // back to the first day, no further
+        QCOMPARE(calendar->focusedDay(), QDate(2026, 10, 1)); // back to the first day, no further
         QTest::keyClick(calendar, Qt::Key_Left);
-        QCOMPARE(calendar->current(), QDate(2026, 10, 1));
-        QVERIFY(inSight(calendar->current()));
+        QCOMPARE(calendar->focusedDay(), QDate(2026, 10, 1));
+        QVERIFY(inSight(calendar->focusedDay()));
     }
 
     // Driven by the keyboard with a screen reader: the group's key leads into its entry box, every
@@ -925,7 +925,7 @@ private slots:
         WriteServiceFile({"Beginn=1.10.2026", "Bundesland=BY", "Urlaubsanspruch=24"});
         frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2027-06-01 10:00:00")));
         auto* calendar = child<CalendarView>(window, "calendarView");
-        QCOMPARE(calendar->current(), QDate(2027, 6, 1));
+        QCOMPARE(calendar->focusedDay(), QDate(2027, 6, 1));
         QTest::keyClick(calendar, Qt::Key_Right); // Wednesday 2 June
         QTest::keyClick(calendar, Qt::Key_Right);
         for (int day = 0; day < 4; ++day) // to Monday 7 June, over the weekend
@@ -942,7 +942,7 @@ private slots:
         QTest::keyClick(calendar, Qt::Key_Left);
         QTest::keyClick(calendar, Qt::Key_Left);
         QTest::keyClick(calendar, Qt::Key_Left);
-        QCOMPARE(calendar->current(), QDate(2027, 6, 4));
+        QCOMPARE(calendar->focusedDay(), QDate(2027, 6, 4));
         QTest::keyClick(calendar, Qt::Key_Delete);
         QCOMPARE(entries(window, "lstUrlaub"), (QStringList{"3.6.2027", "5.6.2027-7.6.2027"}));
 
