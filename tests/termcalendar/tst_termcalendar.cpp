@@ -151,11 +151,18 @@ private slots:
         TestWorld world;
         frmPGR* main = startMainWindow(world, QStringLiteral("2026-12-11 11:00:00"));
         AutoCountdownDone = True; // the main window stays through the end of duty
-        const CalendarView* view = openCalendar(main);
+        CalendarView* view = openCalendar(main);
+        // The cell as drawn, to see the cross come with the end of duty, not at midnight.
+        const auto drawn = [view](QDate day) { return view->grab(view->dayRect(day)).toImage(); };
         TickMainWindowAt(world, QStringLiteral("2026-12-11 11:59:59"));
         QVERIFY(!describe(view, QDate(2026, 12, 11)).endsWith(QStringLiteral("geschafft")));
+        const QImage beforeTheEnd = drawn(QDate(2026, 12, 11));
         TickMainWindowAt(world, QStringLiteral("2026-12-11 12:00:00")); // Friday's end of duty
         QVERIFY(describe(view, QDate(2026, 12, 11)).endsWith(QStringLiteral("geschafft")));
+        QVERIFY(drawn(QDate(2026, 12, 11)) != beforeTheEnd);
+        const QImage crossedOff = drawn(QDate(2026, 12, 11));
+        TickMainWindowAt(world, QStringLiteral("2026-12-11 12:00:01"));
+        QCOMPARE(drawn(QDate(2026, 12, 11)), crossedOff);
         QVERIFY(!describe(view, QDate(2026, 12, 12)).endsWith(QStringLiteral("geschafft")));
         TickMainWindowAt(world, QStringLiteral("2026-12-13 06:59:59"));
         QVERIFY(!describe(view, QDate(2026, 12, 12)).endsWith(QStringLiteral("geschafft"))); // on guard still
@@ -225,6 +232,72 @@ private slots:
         QVERIFY2(inChosenColour > 0 && inChosenColour * 20 < legendImage.width() * legendImage.height(),
                  qPrintable(QString::number(inChosenColour)));
         QApplication::setStyle(QStringLiteral("Fusion"));
+    }
+
+    // Every combination of what a day can be, in a light and a dark palette, chosen or not:
+    // its marks as the legend describes them, its colour that of the kind that wins (duty over
+    // leave over a day off over a holiday over the weekend), its number readable on it.
+    void marksOfEveryCombination() {
+        QPalette dark;
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::Highlight, QColor(40, 90, 160));
+        dark.setColor(QPalette::HighlightedText, Qt::white);
+        enum Kind { Weekend, Holiday, Leave, DayOff, Duty, OwnDate, Milestone, Framed, Today, Done, Kinds };
+        const DateValue now = 100.5; // day 100 at noon
+        for (const QPalette& palette : {QApplication::palette(), dark}) {
+            const auto lookWith = [&](int kinds, bool selected = false) {
+                DayInfo info;
+                const auto has = [&](Kind kind) { return (kinds >> kind & 1) != 0; };
+                info.day = has(Today) ? 100 : 101;
+                info.weekend = has(Weekend);
+                info.holiday = has(Holiday) ? QStringLiteral("Karfreitag") : QString();
+                info.leave = has(Leave);
+                info.dayOff = has(DayOff);
+                info.extraDuty = has(Duty);
+                info.ownDates = has(OwnDate) ? QStringList{QStringLiteral("Gelöbnis")} : QStringList{};
+                info.milestones = has(Milestone) ? QStringList{QStringLiteral("Bergfest")} : QStringList{};
+                info.firstDay = has(Framed);
+                info.doneAt = has(Done) ? now : now + 1;
+                return LookOf(info, now, palette, selected);
+            };
+            for (int kinds = 0; kinds < 1 << Kinds; ++kinds) {
+                const auto has = [&](Kind kind) { return (kinds >> kind & 1) != 0; };
+                const DayLook look = lookWith(kinds);
+                const QString what = QString::number(kinds, 2);
+                const bool workday = !has(Weekend) && !has(Holiday);
+                QVERIFY2(look.hatched == (has(Leave) && workday && !has(Duty)), qPrintable(what));
+                QVERIFY2(look.dotted == (has(DayOff) && workday && !has(Duty) && !has(Leave)),
+                         qPrintable(what));
+                QVERIFY2(look.dutyBar == has(Duty), qPrintable(what));
+                QVERIFY2(look.holiday == has(Holiday), qPrintable(what));
+                QVERIFY2(look.ownDate == has(OwnDate), qPrintable(what));
+                QVERIFY2(look.milestone == has(Milestone), qPrintable(what));
+                QVERIFY2(look.framed == has(Framed), qPrintable(what));
+                QVERIFY2(look.today == has(Today), qPrintable(what));
+                QVERIFY2(look.done == has(Done), qPrintable(what));
+                // The colour of the one kind that wins; the marks and the rest do not change it.
+                const int winner = has(Duty)                ? 1 << Duty
+                                   : has(Leave) && workday  ? 1 << Leave
+                                   : has(DayOff) && workday ? 1 << DayOff
+                                   : has(Holiday)           ? 1 << Holiday
+                                   : has(Weekend)           ? 1 << Weekend
+                                                            : 0;
+                QVERIFY2(look.background == lookWith(winner).background, qPrintable(what));
+                QVERIFY2((look.background == palette.color(QPalette::Base)) == (winner == 0),
+                         qPrintable(what));
+                QVERIFY2(ContrastRatio(look.number, look.background) >= 4.5, qPrintable(what));
+                const DayLook chosen = lookWith(kinds, true);
+                QVERIFY2(chosen.background == palette.color(QPalette::Highlight), qPrintable(what));
+                QVERIFY2(ContrastRatio(chosen.number, chosen.background) >= 4.5, qPrintable(what));
+                QVERIFY2(chosen.hatched == look.hatched && chosen.done == look.done, qPrintable(what));
+            }
+            // The five colours of the kinds differ from each other.
+            QSet<QRgb> colours;
+            for (const Kind kind : {Weekend, Holiday, Leave, DayOff, Duty})
+                colours.insert(lookWith(1 << kind).background.rgb());
+            QCOMPARE(colours.size(), 5);
+        }
     }
 
     // From "Noch 150 Tage" on the tape is cut a centimetre a day; before, the whole tape.
@@ -308,6 +381,11 @@ private slots:
         };
         QVERIFY(heading(111) != heading(112));
         QVERIFY(heading(111) != heading(std::nullopt));
+        // After the end of service the days stay at 0, as the main window's, never below.
+        for (const char* after : {"2027-05-17 16:30:01", "2027-05-20 10:00:00", "2028-01-01 00:00:00"}) {
+            world.clock.set(QString::fromLatin1(after));
+            QCOMPARE(PictureContentNow(false).daysLeft, std::optional<qint64>(0));
+        }
     }
 
     // From the command line without a display.
