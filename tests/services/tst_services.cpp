@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBlock>
+#include <QElapsedTimer>
 #include <QtTest>
 
 namespace {
@@ -72,8 +73,12 @@ private slots:
         SetClockSource(&clock);
         SecondTimer timer;
         QSignalSpy ticks(&timer, &SecondTimer::tick);
+        QElapsedTimer sinceStart;
+        sinceStart.start();
         timer.start();
         QVERIFY(ticks.wait(1000));
+        // Never on the turn's edge, never early: 5 ms after the 20 ms to the turn at the least.
+        QVERIFY2(sinceStart.elapsed() >= 25, qPrintable(QString::number(sinceStart.elapsed())));
         QVERIFY(timer.isRunning());
         QVERIFY(ticks.wait(1000)); // armed again after the tick
         timer.stop();
