@@ -106,6 +106,15 @@ private slots:
         QAccessible::installUpdateHandler(nullptr);
         QVERIFY(!events.contains(QAccessible::NameChanged));
         QVERIFY(!events.contains(QAccessible::Focus));
+        // The name is the day's text and nothing else repeats it.
+        QCOMPARE(calendar->focusChild()->text(QAccessible::Description), QString());
+        // Days chosen with Shift and the arrows are read as selected, the last one too, and no others.
+        QTest::keyClick(view, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(view, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(view->chosenDays(), (DayRange{QDate(2026, 12, 9), QDate(2026, 12, 11)}));
+        for (QDate day(2026, 12, 8); day <= QDate(2026, 12, 12); day = day.addDays(1))
+            QCOMPARE(calendar->child(int(view->firstDay().daysTo(day)))->state().selected,
+                     day >= QDate(2026, 12, 9) && day <= QDate(2026, 12, 11));
     }
 
     // What each day is, as the core's calendar has it and as a screen reader reads it.
