@@ -237,11 +237,82 @@ private slots:
                                            "Reformationstag",
                                            "1. Weihnachtstag",
                                            "2. Weihnachtstag"};
+        QTest::newRow("AT-2 with its patrons")
+            << "AT-2" << QStringList{"Neujahr",           "Heilige Drei Könige",
+                                     "Josefstag",         "Ostermontag",
+                                     "Staatsfeiertag",    "Christi Himmelfahrt",
+                                     "Pfingstmontag",     "Fronleichnam",
+                                     "Mariä Himmelfahrt", "Tag der Volksabstimmung",
+                                     "Nationalfeiertag",  "Allerheiligen",
+                                     "Mariä Empfängnis",  "Christtag",
+                                     "Stefanitag"};
+        const QStringList austria{"Neujahr",        "Heilige Drei Könige", "Ostermontag",
+                                  "Staatsfeiertag", "Christi Himmelfahrt", "Pfingstmontag",
+                                  "Fronleichnam",   "Mariä Himmelfahrt",   "Nationalfeiertag",
+                                  "Allerheiligen",  "Mariä Empfängnis",    "Christtag",
+                                  "Stefanitag"};
+        QTest::newRow("AT-3 Leopold") << "AT-3"
+                                      << QStringList(austria)
+                                             .replaceInStrings("Allerheiligen", "Allerheiligen|Leopolditag")
+                                             .join('|')
+                                             .split('|');
+        QTest::newRow("AT-4 Florian") << "AT-4"
+                                      << QStringList(austria)
+                                             .replaceInStrings("Staatsfeiertag", "Staatsfeiertag|Florianitag")
+                                             .join('|')
+                                             .split('|');
+        QTest::newRow("AT-5 Rupert") << "AT-5"
+                                     << QStringList(austria)
+                                            .replaceInStrings("Mariä Himmelfahrt",
+                                                              "Mariä Himmelfahrt|Rupertitag")
+                                            .join('|')
+                                            .split('|');
+        QTest::newRow("AT-1 Martin") << "AT-1"
+                                     << QStringList(austria)
+                                            .replaceInStrings("Allerheiligen", "Allerheiligen|Martinstag")
+                                            .join('|')
+                                            .split('|');
+        QTest::newRow("CH-TI") << "CH-TI"
+                               << QStringList{"Neujahrstag",      "Heilige Drei Könige", "Josefstag",
+                                              "Ostermontag",      "Tag der Arbeit",      "Auffahrt",
+                                              "Pfingstmontag",    "Fronleichnam",        "Peter und Paul",
+                                              "Bundesfeier",      "Mariä Himmelfahrt",   "Allerheiligen",
+                                              "Mariä Empfängnis", "Weihnachtstag",       "Stephanstag"};
+        QTest::newRow("CH-GE") << "CH-GE"
+                               << QStringList{
+                                      "Neujahrstag",   "Karfreitag",    "Ostermontag",
+                                      "Auffahrt",      "Pfingstmontag", "Bundesfeier",
+                                      "Genfer Bettag", "Weihnachtstag", "Wiederherstellung der Republik"};
+        QTest::newRow("CH-NE") << "CH-NE"
+                               << QStringList{"Neujahrstag",  "Jahrestag der Ausrufung der Republik",
+                                              "Karfreitag",   "Tag der Arbeit",
+                                              "Auffahrt",     "Bundesfeier",
+                                              "Weihnachtstag"};
+        QTest::newRow("CH-JU") << "CH-JU"
+                               << QStringList{"Neujahrstag",   "Berchtoldstag",     "Karfreitag",
+                                              "Ostermontag",   "Tag der Arbeit",    "Auffahrt",
+                                              "Pfingstmontag", "Fronleichnam",      "Fest der Unabhängigkeit",
+                                              "Bundesfeier",   "Mariä Himmelfahrt", "Allerheiligen",
+                                              "Weihnachtstag"};
+        QTest::newRow("CH-GL") << "CH-GL" << QStringList{"Neujahrstag",    "Karfreitag",    "Ostermontag",
+                                                         "Näfelser Fahrt", "Auffahrt",      "Pfingstmontag",
+                                                         "Bundesfeier",    "Allerheiligen", "Weihnachtstag",
+                                                         "Stephanstag"};
+        QTest::newRow("CH-OW") << "CH-OW"
+                               << QStringList{"Neujahrstag",   "Karfreitag",        "Ostermontag",
+                                              "Auffahrt",      "Pfingstmontag",     "Fronleichnam",
+                                              "Bundesfeier",   "Mariä Himmelfahrt", "Bruder-Klausen-Fest",
+                                              "Allerheiligen", "Mariä Empfängnis",  "Weihnachtstag",
+                                              "Stephanstag"};
+        QTest::newRow("CH-VD") << "CH-VD" << QStringList{"Neujahrstag", "Berchtoldstag", "Karfreitag",
+                                                         "Ostermontag", "Auffahrt",      "Pfingstmontag",
+                                                         "Bundesfeier", "Bettagsmontag", "Weihnachtstag"};
     }
     void everyName() {
         QFETCH(QString, region);
         QStringList names;
-        for (const PublicHoliday& holiday : PublicHolidays(region, 2027))
+        const QStringList everyLocalDay{"landespatron", "volksabstimmung"}; // Austria's patrons, ticked
+        for (const PublicHoliday& holiday : PublicHolidays(region, 2027, everyLocalDay))
             names << holiday.name;
         QTEST(names, "names");
     }
@@ -265,9 +336,34 @@ private slots:
                               "AT-4 Oberösterreich", "AT-5 Salzburg", "AT-6 Steiermark", "AT-7 Tirol",
                               "AT-8 Vorarlberg", "AT-9 Wien", "AT nur bundesweite Feiertage"}));
         QCOMPARE(names.size(), 18 + 11 + 28);
-        QCOMPARE(names.mid(29, 3),
-                 (QStringList{"CH Schweiz", "CH-AG Aargau", "CH-AR Appenzell Ausserrhoden"}));
-        QCOMPARE(names.last(), QStringLiteral("CH nur landesweite Feiertage"));
+        QCOMPARE(names.mid(29), (QStringList{"CH Schweiz",
+                                             "CH-AG Aargau",
+                                             "CH-AR Appenzell Ausserrhoden",
+                                             "CH-AI Appenzell Innerrhoden",
+                                             "CH-BL Basel-Landschaft",
+                                             "CH-BS Basel-Stadt",
+                                             "CH-BE Bern",
+                                             "CH-FR Freiburg",
+                                             "CH-GE Genf",
+                                             "CH-GL Glarus",
+                                             "CH-GR Graubünden",
+                                             "CH-JU Jura",
+                                             "CH-LU Luzern",
+                                             "CH-NE Neuenburg",
+                                             "CH-NW Nidwalden",
+                                             "CH-OW Obwalden",
+                                             "CH-SH Schaffhausen",
+                                             "CH-SZ Schwyz",
+                                             "CH-SO Solothurn",
+                                             "CH-SG St. Gallen",
+                                             "CH-TI Tessin",
+                                             "CH-TG Thurgau",
+                                             "CH-UR Uri",
+                                             "CH-VD Waadt",
+                                             "CH-VS Wallis",
+                                             "CH-ZG Zug",
+                                             "CH-ZH Zürich",
+                                             "CH nur landesweite Feiertage"}));
     }
 
     // The codes of older files keep their meaning; nothing else but the codes listed is a region.
