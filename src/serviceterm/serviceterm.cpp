@@ -310,15 +310,16 @@ void readOwnDates(const IniText& file, QStringList& notUsed) {
                      [](const OwnDate& a, const OwnDate& b) { return a.days.first < b.days.first; });
 }
 
-// The local days of the region read before them; a key the region has not is not taken.
+// The local days of the region read before them, in the region's order, as the window ticks
+// them; a key the region has not is not taken.
 void readLocalHolidays(const IniText& file, QStringList& notUsed) {
-    const QList<LocalHoliday> known = LocalHolidays(Term.region);
-    for (const QString& key : entriesOf(file.value(group, localHolidaysKey))) {
-        if (std::any_of(known.begin(), known.end(), [&](const LocalHoliday& day) { return day.key == key; }))
-            Term.localHolidays.append(key);
-        else
+    const QStringList listed = entriesOf(file.value(group, localHolidaysKey));
+    for (const LocalHoliday& day : LocalHolidays(Term.region))
+        if (listed.contains(day.key))
+            Term.localHolidays.append(day.key);
+    for (const QString& key : listed)
+        if (!Term.localHolidays.contains(key))
             notUsed.append(notTaken(localHolidaysKey, key));
-    }
 }
 
 // Reads every value of the file into Term; returns those that could not be used.

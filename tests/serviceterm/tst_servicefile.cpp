@@ -290,9 +290,9 @@ private slots:
         QTest::newRow("an older file's state kept, a point for the comma")
             << QStringList{"Bundesland=BY", "Ortsfeiertage=mariae-himmelfahrt ,friedensfest",
                            "Urlaubsanspruch= 27.5 "}
-            << "DE-BY" << QStringList{"mariae-himmelfahrt", "friedensfest"} << ServiceKind::MilitaryService
+            << "DE-BY" << QStringList{"friedensfest", "mariae-himmelfahrt"} << ServiceKind::MilitaryService
             << 27.5
-            << QStringList{"Bundesland=BY", "Ortsfeiertage=mariae-himmelfahrt, friedensfest",
+            << QStringList{"Bundesland=BY", "Ortsfeiertage=friedensfest, mariae-himmelfahrt",
                            "Urlaubsanspruch=27,5", "-Dienstart"};
         QTest::newRow("Austrian civil service")
             << QStringList{"Bundesland=AT-2", "Dienstart=Zivildienst", "Urlaubsanspruch=10,0"} << "AT-2"
