@@ -150,6 +150,9 @@ private slots:
         QCOMPARE(child<QComboBox>(window, "cboStaat")->currentText(), QStringLiteral("Deutschland"));
         QCOMPARE(child<QComboBox>(window, "cboLand")->currentText(), QStringLiteral("Bayern"));
         QCOMPARE(child(window, "txtAnspruch")->text(), QStringLiteral("24"));
+        QVERIFY(child<QLabel>(window, "lblShare")->font().bold()); // the share stands out
+        QCOMPARE(child(window, "txtDienst")->placeholderText(),
+                 QStringLiteral("T.M.JJJJ, T.M.JJJJ-T.M.JJJJ, T.M.JJJJ h:mm-T.M.JJJJ h:mm"));
         QCOMPARE(entries(window, "lstUrlaub"), (QStringList{"21.12.2026-1.1.2027", "15.3.2027"}));
         QCOMPARE(entries(window, "lstDienst"), // in the order of the file
                  (QStringList{"12.6.2027 7:00-13.6.2027 7:00", "10.5.2027-14.5.2027"}));
@@ -317,6 +320,16 @@ private slots:
         QCOMPARE(
             regions->itemText(0),
             HolidayCountries()[child<QComboBox>(window, "cboStaat")->currentIndex()].regions.first().name);
+        // A canton with six local days shows them in two rows of three.
+        regions->setCurrentText(QStringLiteral("Solothurn"));
+        if (regions->currentText() == QLatin1String("Solothurn")) {
+            QCoreApplication::processEvents(); // laid out, as the user sees it
+            const auto top = [window](const char* key) {
+                return child<QCheckBox>(window, QByteArray("chkOrtsfeiertag_") + key)->y();
+            };
+            QCOMPARE(top("tag-der-arbeit"), top("berchtoldstag"));
+            QVERIFY(top("fronleichnam") > top("tag-der-arbeit"));
+        }
         regions->setCurrentText(region);
         QCOMPARE(regions->currentText(), region);
         if (!tick.isEmpty()) {
