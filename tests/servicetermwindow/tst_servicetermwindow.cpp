@@ -151,6 +151,9 @@ private slots:
         QCOMPARE(child<QComboBox>(window, "cboLand")->currentText(), QStringLiteral("Bayern"));
         QCOMPARE(child(window, "txtAnspruch")->text(), QStringLiteral("24"));
         QVERIFY(child<QLabel>(window, "lblShare")->font().bold()); // the share stands out
+        // The two boxes of the place of duty are named apart for a screen reader.
+        QCOMPARE(child<QComboBox>(window, "cboStaat")->accessibleName(), QStringLiteral("Staat"));
+        QCOMPARE(child<QComboBox>(window, "cboLand")->accessibleName(), QStringLiteral("Bundesland oder Kanton"));
         QCOMPARE(child(window, "txtDienst")->placeholderText(),
                  QStringLiteral("T.M.JJJJ, T.M.JJJJ-T.M.JJJJ, T.M.JJJJ h:mm-T.M.JJJJ h:mm"));
         QCOMPARE(entries(window, "lstUrlaub"), (QStringList{"21.12.2026-1.1.2027", "15.3.2027"}));
