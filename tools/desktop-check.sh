@@ -128,8 +128,10 @@ dbus-run-session -- bash -c '
     for _ in $(seq 50); do grep -q ready "$2/notifications" && break; sleep 0.1; done
     pilgrast --user-folder >/dev/null 2>&1 &
     for _ in $(seq 100); do
+        # Shown, on the dock, and remembered once the service answered: only then is it over.
         grep -q "^Pilgrast Counter|de.pilgrast.counter|Bergfest!|" "$2/notifications" &&
-            grep -q "int64" "$2/dock" && break
+            grep -q "int64" "$2/dock" && grep -q "Gezeigt=.*Bergfest" "$HOME/.config/pilgrast/pilgrast.ini" &&
+            break
         sleep 0.1
     done
     kill %3 %2 %1
