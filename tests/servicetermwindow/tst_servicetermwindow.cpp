@@ -876,7 +876,9 @@ private slots:
         WriteServiceFile(everyPart);
         const CalendarFileKeeper keeper;
         frmServiceTerm* window = openFromMenu(startMainWindow(world, QStringLiteral("2027-03-01 10:00:00")));
-        // The code to scan on the overview, as a phone's scanner reads it.
+        // The code to scan on the overview, as a phone's scanner reads it; a screen reader says what it is.
+        QCOMPARE(child<QLabel>(window, "lblCode")->accessibleName(),
+                 QStringLiteral("QR-Code: das Pilgrast als Termin für den Kalender des Handys"));
         QVERIFY(child<QLabel>(window, "lblCode")->pixmap().save(QStringLiteral("code.png")));
         QProcess scanner;
         scanner.start(QStringLiteral("zbarimg"),
