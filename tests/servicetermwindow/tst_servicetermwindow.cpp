@@ -151,6 +151,7 @@ private slots:
         QCOMPARE(child<QComboBox>(window, "cboLand")->currentText(), QStringLiteral("Bayern"));
         QCOMPARE(child(window, "txtAnspruch")->text(), QStringLiteral("24"));
         QVERIFY(child<QLabel>(window, "lblShare")->font().bold()); // the share stands out
+        QCOMPARE(child<QProgressBar>(window, "barShare")->accessibleName(), QStringLiteral("geschafft"));
         // The two boxes of the place of duty are named apart for a screen reader.
         QCOMPARE(child<QComboBox>(window, "cboStaat")->accessibleName(), QStringLiteral("Staat"));
         QCOMPARE(child<QComboBox>(window, "cboLand")->accessibleName(), QStringLiteral("Bundesland oder Kanton"));
