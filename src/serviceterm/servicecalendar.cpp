@@ -374,24 +374,13 @@ DayInfo ServiceCalendar::dayInfo(qint64 day) const {
     return info;
 }
 
-namespace {
-
-// "1 Tag", "18 Tagen" after "von", "6 Tage", "2,5 Tage" otherwise.
-QString leaveDays(double days, bool dative) {
-    if (days == 1)
-        return QStringLiteral("1 Tag");
-    return LeaveDaysNumber(days) + (dative ? QStringLiteral(" Tagen") : QStringLiteral(" Tage"));
-}
-
-} // namespace
-
 QString LeaveAccountText(const LeaveAccount& account) {
     const double left = account.entitled - account.planned;
     return QStringLiteral("Urlaub: %1 von %2 verplant, %3")
         .arg(account.planned)
-        .arg(leaveDays(account.entitled, true))
-        .arg(left >= 0 ? QStringLiteral("noch ") + leaveDays(left, false)
-                       : leaveDays(-left, false) + QStringLiteral(" zu viel"));
+        .arg(LeaveDaysText(account.entitled, true))
+        .arg(left >= 0 ? QStringLiteral("noch ") + LeaveDaysText(left)
+                       : LeaveDaysText(-left) + QStringLiteral(" zu viel"));
 }
 
 std::optional<LeaveAccount> ServiceCalendar::leaveAccount() const {

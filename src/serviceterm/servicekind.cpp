@@ -33,11 +33,6 @@ double fixedTermLeave(QDate first, QDate last) {
     return days;
 }
 
-QString daysText(double days) {
-    return QStringLiteral("%1 %2").arg(LeaveDaysNumber(days),
-                                       days == 1 ? QStringLiteral("Tag") : QStringLiteral("Tage"));
-}
-
 } // namespace
 
 const QList<ServiceKindName>& ServiceKinds() {
@@ -98,18 +93,18 @@ std::optional<LeaveProposal> ProposedLeave(ServiceKind kind, QDate first, QDate 
     switch (kind) {
     case ServiceKind::MilitaryService: // a twelfth of 30 days a month, Erholungsurlaubsverordnung § 5
         return LeaveProposal{2.5 * months,
-                             QStringLiteral("2,5 Tage je voller Monat: ") + daysText(2.5 * months)};
+                             QStringLiteral("2,5 Tage je voller Monat: ") + LeaveDaysText(2.5 * months)};
     case ServiceKind::FixedTermSoldier: {
         const double days = fixedTermLeave(first, last);
         return LeaveProposal{days,
                              QStringLiteral("30 Tage je Jahr, 2,5 je voller Monat im angebrochenen Jahr: ") +
-                                 daysText(days)};
+                                 LeaveDaysText(days)};
     }
     case ServiceKind::VoluntaryService: // 24 Werktage for twelve months, by the month
         return LeaveProposal{2.0 * months,
-                             QStringLiteral("2 Werktage je voller Monat: ") + daysText(2.0 * months)};
+                             QStringLiteral("2 Werktage je voller Monat: ") + LeaveDaysText(2.0 * months)};
     case ServiceKind::CivilService: // Zivildienstgesetz: 10 working days in a five-day week
-        return LeaveProposal{10, QStringLiteral("10 Arbeitstage im Zivildienst: ") + daysText(10)};
+        return LeaveProposal{10, QStringLiteral("10 Arbeitstage im Zivildienst: ") + LeaveDaysText(10)};
     case ServiceKind::BasicMilitaryService:
     case ServiceKind::RecruitSchool:
         break;

@@ -198,6 +198,12 @@ std::optional<double> ReadLeaveEntitlement(const QString& text) {
     return match.captured(1).toInt() + (match.captured(2) == QLatin1String("5") ? 0.5 : 0.0);
 }
 
+QString LeaveDaysText(double days, bool dative) {
+    if (days == 1)
+        return QStringLiteral("1 Tag");
+    return LeaveDaysNumber(days) + (dative ? QStringLiteral(" Tagen") : QStringLiteral(" Tage"));
+}
+
 QString LeaveDaysNumber(double days) {
     return QString::number(days, 'f', days == std::floor(days) ? 0 : 1)
         .replace(QLatin1Char('.'), QLatin1Char(','));

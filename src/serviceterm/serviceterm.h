@@ -93,6 +93,8 @@ QString DutyEntryText(const DutyEntry& entry);
 std::optional<double> ReadLeaveEntitlement(const QString& text);
 // "27,5", "27": days of leave as the file and the windows write them.
 QString LeaveDaysNumber(double days);
+// "1 Tag", "27,5 Tage"; after "von" the dative, "18 Tagen".
+QString LeaveDaysText(double days, bool dative = false);
 
 // Ranges that overlap or follow each other without a gap become one; sorted by their first day.
 QList<DayRange> MergedRanges(QList<DayRange> ranges);
