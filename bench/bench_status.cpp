@@ -2,7 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// How fast "pilgrast --status" ends, against true and date, started the same way.
+// How fast "pilgrast --status" ends, against the floor of a bare QCoreApplication that prints
+// one line (this program started as "bench_status floor"), true and date, started the same way.
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
@@ -35,6 +36,10 @@ double medianMs(const QString& program, const QStringList& arguments, const QStr
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    if (QCoreApplication::arguments().value(1) == QLatin1String("floor")) {
+        std::puts("noch 180 Tage");
+        return 0;
+    }
     QTemporaryDir folder;
     // A settings record with an end of service half a year ahead, duty time counted.
     QFile record(QDir(folder.path()).filePath(QStringLiteral("pgr.dat")));
@@ -56,10 +61,12 @@ int main(int argc, char* argv[]) {
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("pilgrast"));
     const double status = medianMs(pilgrast, {QStringLiteral("--status")}, folder.path());
     const double json = medianMs(pilgrast, {QStringLiteral("--status=json")}, folder.path());
+    const double calendar = medianMs(pilgrast, {QStringLiteral("--export-ics"), QStringLiteral("-")}, folder.path());
+    const double floor = medianMs(QCoreApplication::applicationFilePath(), {QStringLiteral("floor")}, folder.path());
     const double yes = medianMs(QStandardPaths::findExecutable(QStringLiteral("true")), {}, folder.path());
     const double date = medianMs(QStandardPaths::findExecutable(QStringLiteral("date")), {}, folder.path());
-    std::printf("pilgrast --status to exit (median of 41): %.1f ms; --status=json %.1f ms; true %.1f ms; "
-                "date %.1f ms\n",
-                status, json, yes, date);
+    std::printf("pilgrast --status to exit (median of 41): %.1f ms; bare QCoreApplication printing a line %.1f ms, "
+                "ratio %.2f (target 1.50); --status=json %.1f ms; --export-ics - %.1f ms; true %.1f ms; date %.1f ms\n",
+                status, floor, status / floor, json, calendar, yes, date);
     return 0;
 }

@@ -11,7 +11,7 @@
 # Dienstzeit window and drawing the whole term. Runs under a virtual X display with openbox.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/tools/install-deps.sh" xvfb xauth openbox
+"$root/tools/install-deps.sh" xvfb xauth openbox libxcb1-dev
 "$root/tools/build.sh"
 cmake --build "$root/build" -j "$(nproc)" --target bench_tick bench_start bench_window bench_status
 QT_QPA_PLATFORM=offscreen "$root/build/bench_tick" 2>/dev/null

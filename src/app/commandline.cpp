@@ -110,6 +110,19 @@ std::variant<StartOptions, QString> optionsOf(const QCommandLineParser& parser) 
 
 } // namespace
 
+void NameTheProgram() {
+    QCoreApplication::setApplicationName(QStringLiteral("Pilgrast Counter"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.0"));
+}
+
+std::variant<StartOptions, int> ReadStartOptions(int& argc, char** argv) {
+    if (argc <= 1)
+        return StartOptions{};
+    const QCoreApplication commandLine(argc, argv);
+    NameTheProgram();
+    return ReadCommandLine(QCoreApplication::arguments());
+}
+
 std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

@@ -5,15 +5,12 @@
 #include "commands.h"
 
 #include "calendarfile/calendarexport.h"
-#include "phonecode/phonecode.h"
 #include "services/programerror.h"
 #include "settings/settingsfile.h"
 #include "statusoutput/statusfollower.h"
-#include "termcalendar/termpicture.h"
 
 #include <QCoreApplication>
 #include <cstdio>
-#include <functional>
 
 namespace {
 
@@ -28,8 +25,9 @@ QString readSettingsOf(const StartOptions& options) {
     return ReadCounterFiles();
 }
 
-// A job that writes what the settings hold; its failure is told on standard error.
-int runWithSettings(const StartOptions& options, const std::function<void()>& job) {
+} // namespace
+
+int RunWithSettings(const StartOptions& options, const std::function<void()>& job) {
     if (const QString problem = readSettingsOf(options); !problem.isEmpty())
         return failWith(problem);
     try {
@@ -39,8 +37,6 @@ int runWithSettings(const StartOptions& options, const std::function<void()>& jo
     }
     return 0;
 }
-
-} // namespace
 
 int RunStatus(const StartOptions& options) {
     const std::optional<StatusFormat> format = ReadStatusFormat(options.statusFormat);
@@ -59,15 +55,5 @@ int RunStatus(const StartOptions& options) {
 }
 
 int RunCalendarExport(const StartOptions& options) {
-    return runWithSettings(options, [&] { WriteCalendarFile(options.file, TermCalendar); });
-}
-
-int RunPictureExport(const StartOptions& options) {
-    return runWithSettings(options, [&] {
-        WriteTermPicture(options.file, TermPicture(TermCalendar, PictureContentNow(options.withName), Now()));
-    });
-}
-
-int RunCodeExport(const StartOptions& options) {
-    return runWithSettings(options, [&] { WriteEndOfServiceCode(options.file, TermCalendar); });
+    return RunWithSettings(options, [&] { WriteCalendarFile(options.file, TermCalendar); });
 }

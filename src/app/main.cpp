@@ -2,18 +2,18 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/singleinstance.h"
-#include "app/windowsystem.h"
-#include "calendarfile/calendarkeeper.h"
+// The program: the jobs that need QtCore and libical only are done here; the windows and
+// the jobs that draw are loaded from their module when asked for.
+#include "app/windowsentry.h"
 #include "commands.h"
-#include "desktop/trayicon.h"
-#include "program.h"
 #include "services/starttrace.h"
-#include "settings/settingsfile.h"
 
-#include <QApplication>
-#include <QGuiApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <cerrno>
+#include <cstdio>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -33,22 +33,33 @@ void holdClosedStandardStreams() {
     }
 }
 
-// A job of the command line, without windows; the picture is drawn without a display.
+// The windows' module: beside the program in the build folder, in the program's private
+// library folder once installed.
+QString windowsModulePath() {
+    const QDir programFolder = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).dir();
+    const QString beside = programFolder.filePath(QLatin1String(WindowsModuleName));
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QDir(programFolder.filePath(QStringLiteral(PILGRAST_MODULE_DIR_FROM_BIN)))
+        .filePath(QLatin1String(WindowsModuleName));
+}
+
+int runWindowsModule(int& argc, char** argv, const StartOptions& options) {
+    const QString path = windowsModulePath();
+    void* module = dlopen(QFile::encodeName(path).constData(), RTLD_LAZY | RTLD_LOCAL);
+    const auto entry = module ? reinterpret_cast<WindowsEntry>(dlsym(module, WindowsEntryName)) : nullptr;
+    if (!entry) {
+        std::fprintf(stderr, "pilgrast: Die Fenster lassen sich nicht laden: %s\n", dlerror());
+        return 1;
+    }
+    return entry(&argc, argv, &options);
+}
+
 int runCommand(const StartOptions& options, int& argc, char** argv) {
-    if (options.command == Command::ExportPicture) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        const QGuiApplication app(argc, argv);
-        return RunPictureExport(options);
-    }
     const QCoreApplication app(argc, argv);
-    switch (options.command) {
-    case Command::Status:
+    if (options.command == Command::Status)
         return RunStatus(options);
-    case Command::ExportCode:
-        return RunCodeExport(options);
-    default:
-        return RunCalendarExport(options);
-    }
+    return RunCalendarExport(options);
 }
 
 } // namespace
@@ -59,30 +70,8 @@ int main(int argc, char* argv[]) {
     const auto options = ReadStartOptions(argc, argv);
     if (const int* exitStatus = std::get_if<int>(&options))
         return *exitStatus;
-    if (std::get<StartOptions>(options).command != Command::Count)
-        return runCommand(std::get<StartOptions>(options), argc, argv);
-
-    ChooseWindowSystem();
-    KeepWakeUpsFew();
-    QApplication app(argc, argv);
-    TraceStart("application");
-    const QString settingsFolder = SettingsFolderFor(std::get<StartOptions>(options));
-    SetSettingsFolder(settingsFolder);
-    SingleInstance counter;
-    if (!counter.claim(settingsFolder))
-        return 0; // the counter already running for these settings came to the front
-    QObject::connect(&counter, &SingleInstance::frontWanted, &BringCounterToFront);
-    TraceStart("one counter per folder");
-
-    const CalendarFileKeeper calendarFile; // from the first reading of the term on
-    StartProgram();
-    // What only the desktop needs comes once the first frame is out.
-    std::unique_ptr<CounterTray> tray;
-    SessionBusServices sessionBus;
-    AfterFirstFrame([&] {
-        tray = StartTray();
-        sessionBus = StartSessionBusServices();
-        TraceStart("tray, dock and notifications");
-    });
-    return QApplication::exec();
+    const StartOptions& chosen = std::get<StartOptions>(options);
+    if (chosen.command == Command::Status || chosen.command == Command::ExportCalendar)
+        return runCommand(chosen, argc, argv);
+    return runWindowsModule(argc, argv, chosen);
 }

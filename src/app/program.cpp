@@ -25,11 +25,6 @@
 
 namespace {
 
-void nameTheProgram() {
-    QCoreApplication::setApplicationName(QStringLiteral("Pilgrast Counter"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("2.0"));
-}
-
 // The tray runs the main window's commands; while the countdown window stands in
 // for the main window, it gives way first, as closing it brings the main window back.
 frmPGR* mainWindowForCommand() {
@@ -49,16 +44,8 @@ void findPluginsAfterFirstFrame() {
 
 } // namespace
 
-std::variant<StartOptions, int> ReadStartOptions(int& argc, char** argv) {
-    if (argc <= 1)
-        return StartOptions{};
-    const QCoreApplication commandLine(argc, argv);
-    nameTheProgram();
-    return ReadCommandLine(QCoreApplication::arguments());
-}
-
 void SetUpProgram() {
-    nameTheProgram();
+    NameTheProgram();
     QApplication::setWindowIcon(FlagIcon());
     // Qt's German texts (standard buttons, the boxes' context menus) come after the first
     // frame; a message box before it loads them itself.

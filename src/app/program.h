@@ -13,10 +13,6 @@
 
 class CounterTray;
 
-// Reads the command line before any window system is needed, so that --help and
-// --version work anywhere: the options, or the exit status to end with at once.
-std::variant<StartOptions, int> ReadStartOptions(int& argc, char** argv);
-
 // Sets the running application up as Pilgrast Counter: name, icon, German
 // standard buttons, message boxes, ending with its last window.
 void SetUpProgram();

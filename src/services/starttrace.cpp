@@ -4,17 +4,25 @@
 
 #include "starttrace.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QtGlobal>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
+qint64 monotonicNanoseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+// The instant the trace counts from: the one the caller gave, when it timed the exec, or
+// the trace's first phase, which is the start of main().
 struct Trace {
     bool on = qEnvironmentVariableIsSet("PILGRAST_TRACE_START");
-    QElapsedTimer since;
-    Trace() { since.start(); }
+    qint64 exec = qgetenv("PILGRAST_TRACE_START").toLongLong();
+    qint64 since = exec > 1 ? exec : monotonicNanoseconds();
 };
 
 // The process's own peak resident memory; getrusage would count the parent's before exec.
@@ -39,7 +47,7 @@ void TraceStart(const char* phase) {
     Trace& running = trace();
     if (!running.on)
         return;
-    std::fprintf(stderr, "pilgrast start %7.1f ms %7ld kB  %s\n", running.since.nsecsElapsed() / 1e6,
-                 peakMemoryKb(), phase);
+    std::fprintf(stderr, "pilgrast start %7.1f ms %7ld kB  %s\n",
+                 double(monotonicNanoseconds() - running.since) / 1e6, peakMemoryKb(), phase);
     std::fflush(stderr);
 }
