@@ -4,7 +4,7 @@
 
 // Start-up time, memory, wake-ups, idle CPU and how closely the display follows the clock.
 //
-//   bench_start [idle-seconds]     the whole measurement, run under a display
+//   bench_start [idle-seconds [starts]]   the whole measurement, run under a display
 //   bench_start child lag          20 s of the real program with the real clock
 //
 // The start is that of the installed kind of program: pilgrast itself, from the exec to its
@@ -226,6 +226,25 @@ template <class T> T median(QList<T> values) {
     return values[values.size() / 2];
 }
 
+// The instants each phase was told at over the starts, in the order of the phases:
+// "pilgrast start   12.3 ms  31024 kB  settings read".
+QList<std::pair<QString, QList<double>>> phaseInstants(const QList<Start>& starts) {
+    QList<std::pair<QString, QList<double>>> phases;
+    for (const Start& start : starts)
+        for (const QString& line : start.trace) {
+            const QStringList words = line.simplified().split(QLatin1Char(' '));
+            if (words.size() < 7 || words[0] != QLatin1String("pilgrast") || words[1] != QLatin1String("start"))
+                continue;
+            const QString phase = words.mid(6).join(QLatin1Char(' '));
+            auto known = std::find_if(phases.begin(), phases.end(), [&](const auto& p) { return p.first == phase; });
+            if (known == phases.end())
+                phases.append({phase, {words[2].toDouble()}});
+            else
+                known->second.append(words[2].toDouble());
+        }
+    return phases;
+}
+
 // Follows the seconds label for 20 s: how long after the wall clock's second the
 // figure changes, and whether any second is skipped or shown twice.
 int childLag() {
@@ -282,7 +301,7 @@ std::pair<double, double> idleCounting(const QString& folder, int seconds) {
     return {perSecond, cpu};
 }
 
-int measureAll(int idleSeconds) {
+int measureAll(int idleSeconds, int starts) {
     // Simple mode, so that the hour of the run does not matter: in duty-time mode after the end
     // of duty the first tick asks the end-of-duty question and waits for it.
     QTemporaryDir folder;
@@ -298,7 +317,7 @@ int measureAll(int idleSeconds) {
         {"program", besideMe(QStringLiteral("pilgrast")), {}, {}},
         {"bare window", besideMe(QStringLiteral("bench_floor")), {QStringLiteral("bare")}, {}},
         {"window with a label", besideMe(QStringLiteral("bench_floor")), {QStringLiteral("label")}, {}}};
-    for (int run = 0; run < 9; ++run)
+    for (int run = 0; run < starts; ++run)
         for (Kind& kind : kinds)
             kind.starts << timeOneStart(kind.program, kind.arguments, folder.path());
     QList<double> ms[3];
@@ -309,23 +328,18 @@ int measureAll(int idleSeconds) {
             kb[k] << start.peakKb;
         }
     const double program = median(ms[0]), bare = median(ms[1]), label = median(ms[2]);
-    std::printf("exec to the window viewable under the window manager (median of 9): program %.1f ms; "
+    std::printf("exec to the window viewable under the window manager (median of %d): program %.1f ms; "
                 "bare window %.1f ms, ratio %.2f; window with a label %.1f ms, ratio %.2f (target 1.20)\n",
-                program, bare, program / bare, label, program / label);
+                starts, program, bare, program / bare, label, program / label);
     std::printf("peak memory a second after: program %ld kB; bare window %ld kB, ratio %.2f; "
                 "window with a label %ld kB, ratio %.2f (target 1.15)\n",
                 median(kb[0]), median(kb[1]), double(median(kb[0])) / median(kb[1]), median(kb[2]),
                 double(median(kb[0])) / median(kb[2]));
-    // The phases of the median start of the program and of the window with a label.
+    // The phases of the program and of the window with a label: each phase's median instant.
     for (const int k : {0, 2}) {
-        std::printf("phases of the %s, ms since the exec:\n", kinds[k].name);
-        for (const Start& start : kinds[k].starts)
-            if (start.ms == median(ms[k])) {
-                for (const QString& line : start.trace)
-                    if (line.startsWith(QLatin1String("pilgrast start")))
-                        std::printf("  %s\n", qPrintable(line.mid(15)));
-                break;
-            }
+        std::printf("phases of the %s, median ms since the exec:\n", kinds[k].name);
+        for (const auto& [phase, instants] : phaseInstants(kinds[k].starts))
+            std::printf("  %7.1f  %s\n", median(instants), qPrintable(phase));
     }
 
     const auto [perSecond, cpu] = idleCounting(folder.path(), idleSeconds);
@@ -355,5 +369,6 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.value(1) == QLatin1String("child") && arguments.value(2) == QLatin1String("lag"))
         return childLag();
-    return measureAll(arguments.size() > 1 ? arguments.value(1).toInt() : 60);
+    return measureAll(arguments.size() > 1 ? arguments.value(1).toInt() : 60,
+                      arguments.size() > 2 ? arguments.value(2).toInt() : 9);
 }

@@ -18,11 +18,16 @@ qint64 monotonicNanoseconds() {
 }
 
 // The instant the trace counts from: the one the caller gave, when it timed the exec, or
-// the trace's first phase, which is the start of main().
+// the trace's first phase, which is the start of main(). That instant is left in the
+// environment, so that the windows' module, which has a trace of its own, counts from it too.
 struct Trace {
     bool on = qEnvironmentVariableIsSet("PILGRAST_TRACE_START");
-    qint64 exec = qgetenv("PILGRAST_TRACE_START").toLongLong();
-    qint64 since = exec > 1 ? exec : monotonicNanoseconds();
+    qint64 given = qgetenv("PILGRAST_TRACE_START").toLongLong();
+    qint64 since = given > 1 ? given : monotonicNanoseconds();
+    Trace() {
+        if (on)
+            qputenv("PILGRAST_TRACE_START", QByteArray::number(since));
+    }
 };
 
 // The process's own peak resident memory; getrusage would count the parent's before exec.
@@ -47,7 +52,7 @@ void TraceStart(const char* phase) {
     Trace& running = trace();
     if (!running.on)
         return;
-    std::fprintf(stderr, "pilgrast start %7.1f ms %7ld kB  %s\n",
-                 double(monotonicNanoseconds() - running.since) / 1e6, peakMemoryKb(), phase);
+    const double elapsedMs = double(monotonicNanoseconds() - running.since) / 1e6; // before reading memory
+    std::fprintf(stderr, "pilgrast start %7.1f ms %7ld kB  %s\n", elapsedMs, peakMemoryKb(), phase);
     std::fflush(stderr);
 }
