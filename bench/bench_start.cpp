@@ -151,7 +151,8 @@ private:
 
     qint64 pidOf(xcb_window_t window) {
         xcb_get_property_reply_t* property = xcb_get_property_reply(
-            m_connection, xcb_get_property(m_connection, 0, window, m_pidAtom, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+            m_connection, xcb_get_property(m_connection, 0, window, m_pidAtom, XCB_ATOM_CARDINAL, 0, 1),
+            nullptr);
         qint64 pid = -1;
         if (property && xcb_get_property_value_length(property) == 4)
             pid = *static_cast<uint32_t*>(xcb_get_property_value(property));
@@ -233,10 +234,12 @@ QList<std::pair<QString, QList<double>>> phaseInstants(const QList<Start>& start
     for (const Start& start : starts)
         for (const QString& line : start.trace) {
             const QStringList words = line.simplified().split(QLatin1Char(' '));
-            if (words.size() < 7 || words[0] != QLatin1String("pilgrast") || words[1] != QLatin1String("start"))
+            if (words.size() < 7 || words[0] != QLatin1String("pilgrast") ||
+                words[1] != QLatin1String("start"))
                 continue;
             const QString phase = words.mid(6).join(QLatin1Char(' '));
-            auto known = std::find_if(phases.begin(), phases.end(), [&](const auto& p) { return p.first == phase; });
+            auto known =
+                std::find_if(phases.begin(), phases.end(), [&](const auto& p) { return p.first == phase; });
             if (known == phases.end())
                 phases.append({phase, {words[2].toDouble()}});
             else

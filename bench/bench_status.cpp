@@ -61,12 +61,16 @@ int main(int argc, char* argv[]) {
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("pilgrast"));
     const double status = medianMs(pilgrast, {QStringLiteral("--status")}, folder.path());
     const double json = medianMs(pilgrast, {QStringLiteral("--status=json")}, folder.path());
-    const double calendar = medianMs(pilgrast, {QStringLiteral("--export-ics"), QStringLiteral("-")}, folder.path());
-    const double floor = medianMs(QCoreApplication::applicationFilePath(), {QStringLiteral("floor")}, folder.path());
+    const double calendar =
+        medianMs(pilgrast, {QStringLiteral("--export-ics"), QStringLiteral("-")}, folder.path());
+    const double floor =
+        medianMs(QCoreApplication::applicationFilePath(), {QStringLiteral("floor")}, folder.path());
     const double yes = medianMs(QStandardPaths::findExecutable(QStringLiteral("true")), {}, folder.path());
     const double date = medianMs(QStandardPaths::findExecutable(QStringLiteral("date")), {}, folder.path());
-    std::printf("pilgrast --status to exit (median of 41): %.1f ms; bare QCoreApplication printing a line %.1f ms, "
-                "ratio %.2f (target 1.50); --status=json %.1f ms; --export-ics - %.1f ms; true %.1f ms; date %.1f ms\n",
-                status, floor, status / floor, json, calendar, yes, date);
+    std::printf(
+        "pilgrast --status to exit (median of 41): %.1f ms; bare QCoreApplication printing a line %.1f ms, "
+        "ratio %.2f (target 1.50); --status=json %.1f ms; --export-ics - %.1f ms; true %.1f ms; date %.1f "
+        "ms\n",
+        status, floor, status / floor, json, calendar, yes, date);
     return 0;
 }

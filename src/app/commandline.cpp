@@ -115,14 +115,6 @@ void NameTheProgram() {
     QCoreApplication::setApplicationVersion(QStringLiteral("2.0"));
 }
 
-std::variant<StartOptions, int> ReadStartOptions(int& argc, char** argv) {
-    if (argc <= 1)
-        return StartOptions{};
-    const QCoreApplication commandLine(argc, argv);
-    NameTheProgram();
-    return ReadCommandLine(QCoreApplication::arguments());
-}
-
 std::variant<StartOptions, int> ReadCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

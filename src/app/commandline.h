@@ -30,10 +30,6 @@ struct StartOptions {
 // Gives the running application the program's name and version.
 void NameTheProgram();
 
-// Reads the command line before any window system is needed, so that --help and
-// --version work anywhere: the options, or the exit status to end with at once.
-std::variant<StartOptions, int> ReadStartOptions(int& argc, char** argv);
-
 // Reads the command line (the program's name first). Returns the options, or the exit
 // status when the program ends at once: 0 after --help or --version, 2 after an
 // unknown option or argument, each having said what it had to on the terminal.

@@ -55,11 +55,19 @@ int runWindowsModule(int& argc, char** argv, const StartOptions& options) {
     return entry(&argc, argv, &options);
 }
 
-int runCommand(const StartOptions& options, int& argc, char** argv) {
+// Reads the command line and does a job that needs no window in one application object.
+// The options for the windows' module, or the exit status to end with at once.
+std::variant<StartOptions, int> runCommandLine(int& argc, char** argv) {
     const QCoreApplication app(argc, argv);
-    if (options.command == Command::Status)
-        return RunStatus(options);
-    return RunCalendarExport(options);
+    NameTheProgram();
+    const std::variant<StartOptions, int> options = ReadCommandLine(QCoreApplication::arguments());
+    if (const StartOptions* chosen = std::get_if<StartOptions>(&options)) {
+        if (chosen->command == Command::Status)
+            return RunStatus(*chosen);
+        if (chosen->command == Command::ExportCalendar)
+            return RunCalendarExport(*chosen);
+    }
+    return options;
 }
 
 } // namespace
@@ -67,11 +75,10 @@ int runCommand(const StartOptions& options, int& argc, char** argv) {
 int main(int argc, char* argv[]) {
     TraceStart("main");
     holdClosedStandardStreams();
-    const auto options = ReadStartOptions(argc, argv);
+    // Without arguments the windows start at once; the command line is read with Qt's
+    // parser, which needs an application object, ended before the module makes its own.
+    const std::variant<StartOptions, int> options = argc > 1 ? runCommandLine(argc, argv) : StartOptions{};
     if (const int* exitStatus = std::get_if<int>(&options))
         return *exitStatus;
-    const StartOptions& chosen = std::get<StartOptions>(options);
-    if (chosen.command == Command::Status || chosen.command == Command::ExportCalendar)
-        return runCommand(chosen, argc, argv);
-    return runWindowsModule(argc, argv, chosen);
+    return runWindowsModule(argc, argv, std::get<StartOptions>(options));
 }
