@@ -108,6 +108,58 @@ Run run(const QStringList& arguments, const QString& configHome = {}) {
             QString::fromUtf8(process.readAllStandardError())};
 }
 
+// The libraries of the windows, which no job of the command line that needs none may load.
+const QRegularExpression windowLibrary(QStringLiteral("libQt6(Gui|Widgets|DBus)\\.so"));
+
+struct Job {
+    Run run;
+    bool windowLibrariesLoaded;
+};
+
+// A job of the command line, as run() does it, also telling whether it loaded a library of
+// the windows: the dynamic loader reports each file it loads; a follower, which does not end
+// by itself, is looked at while it runs, after its first line, and then ended.
+Job runJob(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    prepare(process);
+    QProcessEnvironment environment = process.processEnvironment();
+    environment.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (arguments.contains(QStringLiteral("--follow"))) {
+        QDeadlineTimer deadline(5000);
+        while (!process.canReadLine() && !deadline.hasExpired())
+            process.waitForReadyRead(100);
+        QFile maps(QStringLiteral("/proc/%1/maps").arg(process.processId()));
+        const bool loaded =
+            maps.open(QIODevice::ReadOnly) && QString::fromUtf8(maps.readAll()).contains(windowLibrary);
+        const QString firstLine = QString::fromUtf8(process.readLine());
+        process.kill();
+        process.waitForFinished();
+        return {{firstLine.isEmpty() ? -1 : 0, firstLine, {}}, loaded};
+    }
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        return {{-1, {}, {}}, false};
+    }
+    QStringList messages;
+    bool loaded = false;
+    for (const QString& line : QString::fromUtf8(process.readAllStandardError()).split(QLatin1Char('\n'))) {
+        if (line.contains(QStringLiteral("file=")))
+            loaded = loaded || line.contains(windowLibrary);
+        else if (!line.isEmpty() && !line.startsWith(QLatin1Char(' ')))
+            messages << line; // the loader's own lines start with blanks and its process number
+    }
+    return {{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+             messages.join(QLatin1Char('\n'))},
+            loaded};
+}
+
+// A calendar file without the instant it was written.
+QString withoutStamps(QString calendar) {
+    return calendar.remove(QRegularExpression(QStringLiteral("DTSTAMP:[^\n]*\n")));
+}
+
 } // namespace
 
 class StatusOutputTest : public QObject {
@@ -385,6 +437,52 @@ private slots:
         const QString closedCause = QString::fromUtf8(closed.readAllStandardError());
         QVERIFY2(closedCause.contains(QStringLiteral("die Ausgabe ist geschlossen")),
                  qPrintable(closedCause));
+    }
+
+    // The status, its follower and the calendar file load no library of the windows and need
+    // not their module: the program alone does them alike. The picture and the code need it
+    // and say so without it.
+    void jobsWithoutWindows_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("drawn");
+        QTest::newRow("status") << QStringList{QStringLiteral("--status")} << false;
+        QTest::newRow("json") << QStringList{QStringLiteral("--status=json")} << false;
+        QTest::newRow("follow") << QStringList{QStringLiteral("--status=i3blocks"),
+                                               QStringLiteral("--follow")}
+                                << false;
+        QTest::newRow("calendar file")
+            << QStringList{QStringLiteral("--export-ics"), QStringLiteral("-")} << false;
+        QTest::newRow("picture") << QStringList{QStringLiteral("--export-png"), QStringLiteral("-")} << true;
+        QTest::newRow("code") << QStringList{QStringLiteral("--export-qr"), QStringLiteral("-")} << true;
+    }
+
+    void jobsWithoutWindows() {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, drawn);
+        TestWorld world;
+        counterAt(world, QStringLiteral("2027-05-05 10:00:00"));
+        const Job installed = runJob(programPath(), arguments);
+        QCOMPARE(installed.run.exitStatus, 0);
+        QVERIFY(!installed.run.out.isEmpty());
+        QCOMPARE(installed.windowLibrariesLoaded, drawn);
+
+        QTemporaryDir alone;
+        const QString program = alone.filePath(QStringLiteral("pilgrast"));
+        QVERIFY(QFile::copy(programPath(), program));
+        const Job withoutModule = runJob(program, arguments);
+        if (drawn) {
+            QCOMPARE(withoutModule.run.exitStatus, 1);
+            QCOMPARE(withoutModule.run.out, QString());
+            QVERIFY2(withoutModule.run.err.startsWith(
+                         QStringLiteral("pilgrast: Die Fenster lassen sich nicht laden")),
+                     qPrintable(withoutModule.run.err));
+            QCOMPARE(withoutModule.run.err.count(QLatin1Char('\n')), 0);
+        } else {
+            QCOMPARE(installed.run.err, QString());
+            QCOMPARE(withoutModule.run.exitStatus, 0);
+            QCOMPARE(withoutStamps(withoutModule.run.out), withoutStamps(installed.run.out));
+            QVERIFY(!withoutModule.windowLibrariesLoaded);
+        }
     }
 
     // Followed, a line comes with each change, and the program ends when its reader goes.
