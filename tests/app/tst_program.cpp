@@ -6,11 +6,11 @@
 // sees it, one counter per folder with a second process, and the desktop seams.
 #include "aboutbox/info.h"
 #include "app/program.h"
+#include "app/singleinstance.h"
+#include "app/windowsystem.h"
 #include "countdownwindow/frmcountdown.h"
 #include "desktop/autostart.h"
-#include "app/singleinstance.h"
 #include "desktop/trayicon.h"
-#include "app/windowsystem.h"
 #include "helpwindow/help.h"
 #include "mainwindow/frmpgr.h"
 #include "services/errortrap.h"
@@ -406,6 +406,52 @@ private slots:
         SingleInstance another;
         QVERIFY(!another.claim(link));
         QTRY_COMPARE(frontWanted.count(), 1);
+    }
+
+    // The start's phases, told up to the first frame, count from one instant in the program and
+    // in the windows' module alike: the exec, when the caller gives it, or else main().
+    void startTrace_data() {
+        QTest::addColumn<qint64>("execAgoMs");
+        QTest::newRow("from main") << qint64(0);
+        QTest::newRow("from the exec given") << qint64(5000);
+    }
+
+    void startTrace() {
+        QFETCH(qint64, execAgoMs);
+        const QTemporaryDir folder;
+        QProcess program;
+        prepare(program, folder.path());
+        QProcessEnvironment environment = program.processEnvironment();
+        const qint64 exec = QDeadlineTimer::current().deadlineNSecs() - execAgoMs * 1000000;
+        environment.insert(QStringLiteral("PILGRAST_TRACE_START"),
+                           execAgoMs ? QString::number(exec) : QStringLiteral("1"));
+        program.setProcessEnvironment(environment);
+        program.setReadChannel(QProcess::StandardError);
+        program.start(programPath(), {});
+        QString trace;
+        QDeadlineTimer deadline(15000);
+        while (!trace.contains(QStringLiteral("first frame")) && !deadline.hasExpired() &&
+               program.waitForReadyRead(1000))
+            trace += QString::fromUtf8(program.readAllStandardError());
+        program.kill();
+        program.waitForFinished();
+
+        QStringList phases;
+        QList<double> instants;
+        for (const QString& line : trace.split(QLatin1Char('\n')))
+            if (line.startsWith(QStringLiteral("pilgrast start"))) {
+                const QStringList words = line.simplified().split(QLatin1Char(' '));
+                instants << words[2].toDouble();
+                phases << words.mid(6).join(QLatin1Char(' '));
+            }
+        QVERIFY2(phases.size() >= 5, qPrintable(trace));
+        QCOMPARE(phases.first(), QStringLiteral("main"));
+        QCOMPARE(phases.at(1), QStringLiteral("windows loaded"));
+        QCOMPARE(phases.last(), QStringLiteral("first frame"));
+        QVERIFY2(std::is_sorted(instants.begin(), instants.end()), qPrintable(trace));
+        QVERIFY2(instants.at(1) > instants.first(), qPrintable(trace)); // loading the module takes time
+        QVERIFY2(instants.first() >= double(execAgoMs) && instants.first() < double(execAgoMs) + 2000,
+                 qPrintable(trace));
     }
 
     // The window system as the program reads it from the environment.
