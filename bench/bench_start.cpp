@@ -373,5 +373,5 @@ int main(int argc, char* argv[]) {
     if (arguments.value(1) == QLatin1String("child") && arguments.value(2) == QLatin1String("lag"))
         return childLag();
     return measureAll(arguments.size() > 1 ? arguments.value(1).toInt() : 60,
-                      arguments.size() > 2 ? arguments.value(2).toInt() : 9);
+                      arguments.size() > 2 ? arguments.value(2).toInt() : 21);
 }
