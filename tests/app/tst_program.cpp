@@ -145,7 +145,11 @@ private slots:
                 FindForm<Info>()->close();
             });
         });
-        QTimer::singleShot(3000, [] { QCoreApplication::exit(1); });
+        // A watchdog that ends with this test: a timer left behind would end a later test's loop.
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        watchdog.start(3000);
         QCOMPARE(QApplication::exec(), 0);
         QCOMPARE(endsWithInfoOpen, 0);
         QCOMPARE(world.programEnds, 1);
