@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -30,7 +31,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <poll.h>
 #include <xcb/xcb.h>
 
@@ -98,12 +98,6 @@ qint64 cpuNanoseconds(qint64 pid) {
     return total;
 }
 
-qint64 monotonicNanoseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
-
 // Watches the X server, as the window manager's frames come and go, for the moment a window
 // of a given process is viewable: mapped, and every window it lies in mapped too.
 class ViewableWatch {
@@ -125,9 +119,9 @@ public:
     // The monotonic instant the window of the process was first seen viewable, or -1 when
     // none was within the timeout.
     qint64 waitFor(qint64 pid, int timeoutMs) {
-        const qint64 deadline = monotonicNanoseconds() + qint64(timeoutMs) * 1000000;
+        const QDeadlineTimer deadline(timeoutMs, Qt::PreciseTimer);
         pollfd connection{xcb_get_file_descriptor(m_connection), POLLIN, 0};
-        while (monotonicNanoseconds() < deadline) {
+        while (!deadline.hasExpired()) {
             // Events say when to look; a look every few milliseconds covers a map inside a
             // frame created before it was watched.
             poll(&connection, 1, 3);
@@ -138,7 +132,7 @@ public:
             }
             xcb_flush(m_connection);
             if (viewableWindowOf(pid, m_root, true))
-                return monotonicNanoseconds();
+                return QDeadlineTimer::current().deadlineNSecs();
         }
         return -1;
     }
@@ -201,7 +195,7 @@ Start timeOneStart(const QString& program, const QStringList& arguments, const Q
     QProcess child;
     child.setWorkingDirectory(folder);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const qint64 exec = monotonicNanoseconds();
+    const qint64 exec = QDeadlineTimer::current().deadlineNSecs();
     environment.insert(QStringLiteral("PILGRAST_TRACE_START"), QString::number(exec));
     // A runtime folder in memory, as every desktop session has one (/run/user/UID): the
     // counter's lock is written with fdatasync, which on a disk waits for the disk.

@@ -4,17 +4,16 @@
 
 #include "starttrace.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QtGlobal>
 #include <cstdio>
-#include <ctime>
 
 namespace {
 
+// The monotonic clock, the one a parent process times the exec with (QDeadlineTimer's).
 qint64 monotonicNanoseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+    return QDeadlineTimer::current().deadlineNSecs();
 }
 
 // The instant the trace counts from: the one the caller gave, when it timed the exec, or
